@@ -40,6 +40,16 @@ struct CommandRegistration {
     }
 };
 
+// `tripdesk export KIND ...`: each export kind (logbook, kml, stops, mrp,
+// html) registers itself from its own cli/cmd_export_<kind>.cpp.
+std::map<std::string, Command>& export_kinds();
+
+struct ExportKindRegistration {
+    ExportKindRegistration(const char* kind, const char* usage, CommandFn fn) {
+        export_kinds()[kind] = Command{usage, std::move(fn)};
+    }
+};
+
 // Takes "--name VALUE" out of args; empty when absent. Throws UsageError when
 // the value is missing.
 std::string take_option(std::vector<std::string>& args, const std::string& name);
