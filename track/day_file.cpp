@@ -1,0 +1,81 @@
+#include "track/day_file.h"
+
+#include <cmath>
+#include <cstdio>
+
+#include "common/atomic_file.h"
+
+namespace tripdesk::track {
+
+std::string key_text(uint32_t key_word) {
+    static const char digits[] = "0123456789abcdef";
+    std::string text(8, '0');
+    for (int i = 0; i < 4; ++i) {
+        const uint32_t byte = (key_word >> (8 * i)) & 0xFFu;
+        text[2 * i] = digits[byte >> 4];
+        text[2 * i + 1] = digits[byte & 0xFu];
+    }
+    return text;
+}
+
+bool is_valid_fix(int speed, int hour, int min, int sec, float lon, float lat) {
+    if (speed > kMaxValidSpeed) return false;
+    if (hour > 23 || min > 59 || sec > 59) return false;
+    return !std::isnan(lon) && !std::isnan(lat);
+}
+
+Tgps_record decode_record(uint32_t w1, uint32_t w2, uint32_t w3, uint32_t w4, uint32_t w5,
+                          uint32_t key_word) {
+    Tgps_record r;
+    r.Tag = static_cast<uint8_t>(w1_tag(w1));
+    r.Day = static_cast<uint16_t>(w3_day(w3));
+    r.Month = static_cast<uint16_t>(w3_month(w3));
+    r.Year = static_cast<uint16_t>(w3_year(w3));
+    r.Hour = static_cast<uint16_t>(w3_hour(w3));
+    r.Min = static_cast<uint16_t>(w3_minute(w3));
+    r.Sec = static_cast<uint16_t>(w3_second(w3));
+    r.Mod = static_cast<uint8_t>(w1_mode(w1));
+    r.New = static_cast<uint8_t>(w1_new_trip(w1));
+    r.Sats = static_cast<uint8_t>(w1_sats(w1));
+    r.Crs = static_cast<int32_t>(w1_course(w1));
+    r.Speed = static_cast<int32_t>(w1_speed(w1));
+    r.Trian = static_cast<int32_t>(w2_distance_units(w2));
+    r.Alt = static_cast<int32_t>(w2_altitude(w2));
+    r.Lon = float_from_word(w4);
+    r.Lat = float_from_word(w5);
+    r.Dallas = key_text(key_word);
+    r.Sukr = static_cast<uint8_t>(w1_private(w1));
+    r.Valid = is_valid_fix(r.Speed, r.Hour, r.Min, r.Sec, r.Lon, r.Lat);
+    return r;
+}
+
+std::string day_file_name(int day, int month, int two_digit_year) {
+    char name[32];
+    std::snprintf(name, sizeof name, "%.2d%.2d%.2d.GPS", day, month, two_digit_year);
+    return name;
+}
+
+bool record_matches_file_name(const Tgps_record& r, std::string_view file_name) {
+    const size_t slash = file_name.find_last_of("/\\");
+    if (slash != std::string_view::npos) file_name.remove_prefix(slash + 1);
+    char digits[32];
+    const int n = std::snprintf(digits, sizeof digits, "%.2d%.2d%.2d", r.Day, r.Month, two_digit_year(r));
+    return file_name.size() >= static_cast<size_t>(n) &&
+           file_name.substr(0, static_cast<size_t>(n)) == std::string_view(digits, static_cast<size_t>(n));
+}
+
+std::string read_day_file(const std::string& path) { return read_whole_file(path); }
+
+std::vector<Tgps_record> decode_records(std::string_view file_bytes, const DayFileOptions& options) {
+    std::vector<Tgps_record> records;
+    RecordCursor cursor(file_bytes, options.force20byte);
+    RawRecord raw;
+    while (cursor.next(raw)) records.push_back(decode_record(raw));
+    return records;
+}
+
+std::vector<Tgps_record> read_records(const std::string& path, const DayFileOptions& options) {
+    return decode_records(read_day_file(path), options);
+}
+
+}  // namespace tripdesk::track
