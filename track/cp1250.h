@@ -1,0 +1,14 @@
+#pragma once
+// Windows-1250 (Central European) to UTF-8. The logbook program that owns the
+// place-name file is a Windows program that writes its texts in this code
+// page; everything inside this program is UTF-8.
+#include <string>
+#include <string_view>
+
+namespace tripdesk::track {
+
+// Converts every byte; the five bytes Windows-1250 leaves undefined
+// (0x81 0x83 0x88 0x90 0x98) become U+FFFD.
+std::string cp1250_to_utf8(std::string_view bytes);
+
+}  // namespace tripdesk::track
