@@ -2,7 +2,7 @@
 
 #include "common/atomic_file.h"
 #include "common/c_format.h"
-#include "export/day_file_path.h"
+#include "export/file_extension.h"
 
 #include <algorithm>
 
@@ -22,7 +22,7 @@ std::string csv_date(const std::string& date, char separator) {
 }  // namespace
 
 std::string with_csv_extension(const std::string& name) {
-    return exports::has_extension(name, ".CSV") ? name : name + ".CSV";
+    return exports::with_extension(name, ".CSV");
 }
 
 std::string proposed_save_name(const std::string& vehicle_label, const std::string& day_file_name) {

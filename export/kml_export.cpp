@@ -2,7 +2,8 @@
 
 #include "common/atomic_file.h"
 #include "common/c_format.h"
-#include "export/day_file_path.h"
+#include "export/file_extension.h"
+#include "track/path_lookup.h"
 
 namespace tripdesk::kml {
 
@@ -54,7 +55,7 @@ const char* row_colour(int grid_row) {
 }
 
 std::string with_kml_extension(const std::string& name) {
-    return exports::has_extension(name, ".KML") ? name : name + ".KML";
+    return exports::with_extension(name, ".KML");
 }
 
 KmlExportResult export_kml(const KmlExportOptions& o, Progress& progress) {
@@ -74,13 +75,13 @@ KmlExportResult export_kml(const KmlExportOptions& o, Progress& progress) {
     const double threshold = o.resolution_m * 10.0 - 1.0;
     std::string chunk;
     for (const auto& day : o.days) {
-        const std::string path = exports::day_file_path(o.drive_folder, day.file_name);
-        progress.status(c_format(" - spracovanie súboru: \"%s\" ...", path.c_str()));
+        progress.status(
+            c_format(" - spracovanie súboru: \"%s\" ...", track::join_path(o.drive_folder, day.file_name).c_str()));
         progress.step();
         progress.pump();
         chunk.clear();
         append_placemark_head(chunk, day);
-        result.points += append_points(chunk, track::read_day_file(path), threshold, o.day_file);
+        result.points += append_points(chunk, track::read_day_file(track::resolve_ignoring_case(o.drive_folder, day.file_name)), threshold, o.day_file);
         chunk += kPlacemarkTail;
         file.write(chunk);
     }

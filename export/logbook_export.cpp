@@ -2,16 +2,17 @@
 
 #include "common/atomic_file.h"
 #include "common/c_format.h"
-#include "export/day_file_path.h"
+#include "export/file_extension.h"
 #include "export/logbook_line.h"
 #include "export/logbook_walker.h"
+#include "track/path_lookup.h"
 
 #include <filesystem>
 
 namespace tripdesk::logbook {
 
 std::string with_txt_extension(const std::string& name) {
-    return exports::has_extension(name, ".TXT") ? name : name + ".TXT";
+    return exports::with_extension(name, ".TXT");
 }
 
 LogbookExportResult export_logbook(const LogbookExportOptions& o, Progress& progress) {
@@ -35,12 +36,11 @@ LogbookExportResult export_logbook(const LogbookExportOptions& o, Progress& prog
     LogbookWalker walker(LogbookRules{o.resolution_m, o.ignore_sluz, o.ignore_krat, o.day_file});
     std::string lines;
     for (const auto& name : o.day_files) {
-        const std::string path = exports::day_file_path(o.drive_folder, name);
-        progress.status(c_format(" - spracovanie súboru: \"%s\" ...", path.c_str()));
+        progress.status(c_format(" - spracovanie súboru: \"%s\" ...", track::join_path(o.drive_folder, name).c_str()));
         progress.step();
         progress.pump();
         lines.clear();
-        walker.add_day_file(track::read_day_file(path), name, lines);
+        walker.add_day_file(track::read_day_file(track::resolve_ignoring_case(o.drive_folder, name)), name, lines);
         out.write(lines);
     }
     out.commit();

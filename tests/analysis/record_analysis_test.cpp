@@ -1,5 +1,6 @@
 // Record analysis of one day file: suspicious records, figures, cells, saving.
 #include "analysis/record_analysis.h"
+#include "analysis/place_search.h"
 #include "analysis/record_save.h"
 #include "common/atomic_file.h"
 #include "common/io_error.h"
@@ -123,6 +124,55 @@ TEST_F(RecordSaveTest, OneRecordGivesOneLine) {
 
 TEST_F(RecordSaveTest, AnUncreatableFileIsAnError) {
     EXPECT_THROW(save_csv(scratch_.file("no/such/x"), two_records_, "/"), IoError);
+}
+
+}  // namespace
+
+namespace {
+
+// The logbook program's folder with a place map and a names file, as the
+// place search finds them beside the logbook output folder.
+class PlaceSearchTest : public ::testing::Test {
+protected:
+    PlaceSearchTest() : scratch_("analysis_places") {
+        scratch_.folder("Kniha/KJ_KLM");
+        scratch_.folder("Kniha/KJ_GPS");
+        std::string map;
+        auto word = [&map](uint32_t w) {
+            for (int i = 0; i < 4; ++i) map.push_back(static_cast<char>((w >> (8 * i)) & 0xFF));
+        };
+        auto entry = [&](int id, float lon, float lat) {
+            word(static_cast<uint32_t>(id));
+            word(0);
+            word(track::word_from_float(lon));
+            word(track::word_from_float(lat));
+            word(0);
+        };
+        entry(824279, 17.0f, 48.0f);
+        entry(824280, 21.25f, 48.75f);
+        scratch_.touch("Kniha/KJ_KLM/MISTA.MAP", map);
+        std::string names;
+        // Windows-1250 text: 0x9A is "š".
+        for (const std::string name : {"  Bratislava", "Ko\x9A" "ice  "}) {
+            std::string record(35, ' ');
+            record[0] = static_cast<char>(name.size());
+            record.replace(1, name.size(), name);
+            names += record;
+        }
+        scratch_.touch("Kniha/NAZVY.KJ", names);
+    }
+    tripdesk::testing::ScratchFolder scratch_;
+};
+
+TEST_F(PlaceSearchTest, FindsTheNearestPlacesName) {
+    const auto a = analyse({at(8, 0, 0).lon(21.0f).lat(48.5f)});
+    EXPECT_EQ(nearest_place_name(scratch_.file("Kniha/KJ_GPS"), a.records[0]), "Košice");
+    EXPECT_EQ(nearest_place_name(scratch_.file("Kniha/KJ_GPS/"), analyse({at(8, 0, 0)}).records[0]), "Bratislava");
+}
+
+TEST_F(PlaceSearchTest, AMissingPlaceMapIsAnError) {
+    const auto a = analyse({at(8, 0, 0)});
+    EXPECT_THROW(nearest_place_name(scratch_.file("elsewhere/KJ_GPS"), a.records[0]), IoError);
 }
 
 }  // namespace

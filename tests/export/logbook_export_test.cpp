@@ -64,6 +64,21 @@ TEST_F(LogbookExportTest, WritesHeaderAndLinesAndAppendsTheExtension) {
                                         " - exportovanie záznamov do Knihy Jázd (TXT) dokončené ..."}));
 }
 
+TEST_F(LogbookExportTest, ReadsImportedDayFilesWithALowerCaseExtension) {
+    // The logger import writes "170309.gps"; the grid row names "170309.GPS".
+    DayFileWriter day(track::kMarkerImported);
+    day.add(fix(17, 3, 2009).time(6, 0, 0).speed(20).lat(48.5f).lon(17.5f));
+    day.save(card_ + "/170309.gps");
+    LogbookExportOptions o = options(out_dir_ + "/imported.TXT");
+    o.day_files = {"170309.GPS"};
+    NoProgress progress;
+    const auto result = logbook::export_logbook(o, progress);
+    EXPECT_EQ(result.lines, 1);
+    EXPECT_EQ(read_whole_file(result.path),
+              "BA-123AB\r\n130\r\n"
+              "    0 01 80cf  2 17  6  0  0  109   48.500000   17.500000  20   0.00 04 \r\n");
+}
+
 TEST_F(LogbookExportTest, KeepsAnExtensionInAnyCase) {
     NoProgress progress;
     EXPECT_EQ(logbook::export_logbook(options(out_dir_ + "/a.txt"), progress).path, out_dir_ + "/a.txt");
