@@ -119,7 +119,7 @@ std::string Geocoder::address(const std::string& key, int pause_ms, double latit
     curl_easy_setopt(c, CURLOPT_MAXREDIRS, 10L);
     curl_easy_setopt(c, CURLOPT_COOKIEFILE, "");  // cookie engine on, nothing stored
     curl_easy_setopt(c, CURLOPT_FAILONERROR, 1L);
-    curl_easy_setopt(c, CURLOPT_TIMEOUT, config_.timeout_seconds);
+    curl_easy_setopt(c, CURLOPT_TIMEOUT_MS, config_.timeout_ms);
     curl_easy_setopt(c, CURLOPT_NOSIGNAL, 1L);
     curl_easy_setopt(c, CURLOPT_WRITEFUNCTION, collect_body);
     curl_easy_setopt(c, CURLOPT_WRITEDATA, &body);

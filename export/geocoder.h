@@ -16,7 +16,7 @@ struct GeoServiceConfig {
     std::string ca_file;                     // [FRM_MAIN] GeoCaFile: trusted besides the system's CAs
     std::string proxy_host;                  // [PROXY] Server; no proxy when empty
     int proxy_port = 0;                      // [PROXY] Port; 0 = the proxy's default port
-    long timeout_seconds = 30;               // a reply slower than this is a problem
+    long timeout_ms = 30000;                 // a reply slower than this is a problem
 };
 
 // What the stop list asks for each stop; tests and front ends inject it.
