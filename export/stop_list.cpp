@@ -191,15 +191,6 @@ private:
 StopListFileError::StopListFileError()
     : IoError("Chyba prístupu k súboru !!!\r\nZatvorte EXCEL ak je otvorený.") {}
 
-std::string with_csv_extension(const std::string& chosen) {
-    if (chosen.size() >= 4) {
-        std::string tail = chosen.substr(chosen.size() - 4);
-        for (char& c : tail) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-        if (tail == ".CSV") return chosen;
-    }
-    return chosen + ".CSV";
-}
-
 std::string csv_safe_address(const std::string& address) {
     std::string out;
     if (!address.empty() && std::string_view("=+-@").find(address.front()) != std::string_view::npos) out = "'";

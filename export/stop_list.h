@@ -46,10 +46,6 @@ void write_stop_list(const std::string& path, const std::string& vehicle, const 
                      const std::vector<StopListRow>& rows, const StopListOptions& options,
                      geo::AddressLookup& lookup, Progress& progress);
 
-// The name the save dialog's choice becomes: ".CSV" appended unless the
-// name already ends with it in any letter case.
-std::string with_csv_extension(const std::string& chosen);
-
 // An address as a CSV cell content: double quotes doubled, and a leading
 // apostrophe when it starts with a character a spreadsheet reads as a formula.
 std::string csv_safe_address(const std::string& address);

@@ -247,14 +247,6 @@ TEST_F(StopList, AddressesCannotRunAsFormulasOrBreakTheCell) {
     }
 }
 
-TEST(StopListNames, CsvExtensionIsAddedUnlessPresent) {
-    const struct {
-        const char* chosen;
-        const char* name;
-    } cases[] = {{"a", "a.CSV"}, {"a.csv", "a.csv"}, {"a.CsV", "a.CsV"}, {"a.txt", "a.txt.CSV"}, {"", ".CSV"}};
-    for (const auto& c : cases) EXPECT_EQ(with_csv_extension(c.chosen), c.name);
-}
-
 TEST_F(StopList, FileThatCannotBeCreatedGivesTheAccessErrorText) {
     try {
         run({}, "no-such-folder/stops.CSV");

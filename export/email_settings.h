@@ -1,0 +1,20 @@
+#pragma once
+// The settings of the mail and stop-list runs, taken from the program's
+// settings object; the program and the command line both use these.
+#include "app/settings.h"
+#include "export/email_delivery.h"
+#include "export/geocoder.h"
+#include "export/stop_list.h"
+
+namespace tripdesk::mail {
+
+// [EMAIL]: server, port, login, recipients, sender, signature.
+MailSettings mail_settings(const app::Settings& settings);
+
+// [FRM_MAIN] GeoService and GeoCaFile, [PROXY] Server and Port.
+geo::GeoServiceConfig geo_service_config(const app::Settings& settings);
+
+// The export settings the stop list reads.
+stops::StopListOptions stop_list_options(const app::Settings& settings);
+
+}  // namespace tripdesk::mail
