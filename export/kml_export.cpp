@@ -5,6 +5,8 @@
 #include "export/file_extension.h"
 #include "track/path_lookup.h"
 
+#include <charconv>
+
 namespace tripdesk::kml {
 
 namespace {
@@ -22,6 +24,16 @@ void append_placemark_head(std::string& out, const KmlDay& day) {
            "  <extrude>1</extrude>\r\n  <tessellate>1</tessellate>\r\n  <coordinates>\r\n";
 }
 
+// Appends `value` as printf's "%9.6f" would write it; to_chars is locale-free
+// and far cheaper than a printf call per point of a year's track.
+void append_coordinate(std::string& out, double value) {
+    char digits[64];
+    const auto end = std::to_chars(digits, digits + sizeof digits, value, std::chars_format::fixed, 6).ptr;
+    const auto length = static_cast<size_t>(end - digits);
+    if (length < 9) out.append(9 - length, ' ');
+    out.append(digits, length);
+}
+
 constexpr const char* kPlacemarkTail = "  </coordinates>\r\n</LineString>\r\n</Placemark>\r\n";
 
 // Appends one coordinates line per record whose leg exceeds the threshold.
@@ -33,8 +45,11 @@ int append_points(std::string& out, std::string_view bytes, double threshold, co
     while (cursor.next(r)) {
         leg += track::w2_distance_units_f(r.w2) * o.koeficient;
         if (leg > threshold) {
-            out += c_format("  %9.6f,%9.6f,0\r\n", static_cast<double>(track::float_from_word(r.w4)),
-                            static_cast<double>(track::float_from_word(r.w5)));
+            out += "  ";
+            append_coordinate(out, track::float_from_word(r.w4));
+            out += ',';
+            append_coordinate(out, track::float_from_word(r.w5));
+            out += ",0\r\n";
             leg = 0.0;
             ++points;
         }

@@ -1,11 +1,15 @@
 // The KML export: the document lines, thinning, colours and dates.
 #include "common/atomic_file.h"
+#include "common/c_format.h"
 #include "export/kml_export.h"
 #include "export/recording_progress.h"
 #include "export/scratch_folder.h"
 #include "track/day_file_writer.h"
 
 #include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
 
 using namespace tripdesk;
 using tripdesk::kml::KmlDay;
@@ -89,6 +93,21 @@ TEST_F(KmlExportTest, EmptyAndHeaderOnlyFilesGivePlacemarksWithoutPoints) {
     const std::string doc = run({{1, "030309.GPS", "0.00 km"}, {2, "040309.GPS", "0.00 km"}});
     EXPECT_NE(doc.find(placemark("2009-03-03", "0.00 km", "030309.GPS", "ff00aaff", "")), std::string::npos);
     EXPECT_NE(doc.find(placemark("2009-03-04", "0.00 km", "040309.GPS", "ff7f00ff", "")), std::string::npos);
+}
+
+TEST_F(KmlExportTest, CoordinatesAreWrittenAsPrintfWritesThem) {
+    const float values[] = {0.0f,       -0.0f,      1e-7f,         5e-7f,     123.4567895f, -179.9999995f,
+                            1e10f,      -3.4e38f,   17.0000005f,   0.1f,      std::numeric_limits<float>::infinity(),
+                            -std::numeric_limits<float>::infinity(), std::nanf("")};
+    DayFileWriter day(track::kMarkerImported);
+    std::string expected;
+    for (const float v : values) {
+        day.add(fix(1, 1, 2010).trian(1000).lon(v).lat(-v));
+        expected += c_format("  %9.6f,%9.6f,0\r\n", static_cast<double>(v), static_cast<double>(-v));
+    }
+    day.save(card_ + "/010110.GPS");
+    const std::string doc = run({{1, "010110.GPS", "1.30 km"}});
+    EXPECT_NE(doc.find("  <coordinates>\r\n" + expected + "  </coordinates>"), std::string::npos) << doc;
 }
 
 TEST(KmlRows, ColoursFollowTheAbsoluteRowIndex) {
