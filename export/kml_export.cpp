@@ -3,9 +3,8 @@
 #include "common/atomic_file.h"
 #include "common/c_format.h"
 #include "export/file_extension.h"
+#include "export/number_text.h"
 #include "track/path_lookup.h"
-
-#include <charconv>
 
 namespace tripdesk::kml {
 
@@ -24,16 +23,6 @@ void append_placemark_head(std::string& out, const KmlDay& day) {
            "  <extrude>1</extrude>\r\n  <tessellate>1</tessellate>\r\n  <coordinates>\r\n";
 }
 
-// Appends `value` as printf's "%9.6f" would write it; to_chars is locale-free
-// and far cheaper than a printf call per point of a year's track.
-void append_coordinate(std::string& out, double value) {
-    char digits[64];
-    const auto end = std::to_chars(digits, digits + sizeof digits, value, std::chars_format::fixed, 6).ptr;
-    const auto length = static_cast<size_t>(end - digits);
-    if (length < 9) out.append(9 - length, ' ');
-    out.append(digits, length);
-}
-
 constexpr const char* kPlacemarkTail = "  </coordinates>\r\n</LineString>\r\n</Placemark>\r\n";
 
 // Appends one coordinates line per record whose leg exceeds the threshold.
@@ -46,9 +35,9 @@ int append_points(std::string& out, std::string_view bytes, double threshold, co
         leg += track::w2_distance_units_f(r.w2) * o.koeficient;
         if (leg > threshold) {
             out += "  ";
-            append_coordinate(out, track::float_from_word(r.w4));
+            exports::append_fixed(out, track::float_from_word(r.w4), 9, 6);
             out += ',';
-            append_coordinate(out, track::float_from_word(r.w5));
+            exports::append_fixed(out, track::float_from_word(r.w5), 9, 6);
             out += ",0\r\n";
             leg = 0.0;
             ++points;
