@@ -1,4 +1,5 @@
 #include "export/html_export.h"
+#include "export/html_export_settings.h"
 
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -193,4 +194,25 @@ TEST(GenerujHTML, AnOutputFolderThatCannotBeMadeIsAnError) {
         EXPECT_THROW(GenerujHTML(job, progress, services), IoError) << out;
         EXPECT_TRUE(starter.runs.empty());
     }
+}
+
+TEST(HtmlExportSettings, TakesTheHtmlKeysOfTheSettings) {
+    app::Settings settings;
+    settings.frm_setexp.OutputDirHTML = "/out";
+    settings.frm_setexp.ResolutionHTML = 7;
+    settings.frm_setexp.ResolutionKML = 99;
+    settings.frm_setexp.ZastaveniaHTML = 301;
+    settings.frm_setexp.TimeOffMRP = -3;
+    settings.frm_setexp.EmailHTML = true;
+    settings.frm_setexp.EmailKML = false;
+    settings.frm_setprg.GmapsKey = "key";
+    settings.frm_main.Force20byte = true;
+    const HtmlExportSettings s = html_export_settings(settings);
+    EXPECT_EQ(s.output_dir, "/out");
+    EXPECT_EQ(s.resolution_m, 7);
+    EXPECT_EQ(s.min_stop_s, 301);
+    EXPECT_EQ(s.time_off_mrp, -3);
+    EXPECT_TRUE(s.email);
+    EXPECT_EQ(s.gmaps_key, "key");
+    EXPECT_TRUE(s.force20byte);
 }
