@@ -1,0 +1,146 @@
+#include "export/dbase/tag_keys.h"
+
+#include <algorithm>
+#include <set>
+
+#include "common/c_format.h"
+#include "export/dbase/dbase_error.h"
+
+namespace tripdesk::dbase {
+namespace {
+
+std::string hex(std::string_view bytes) {
+    std::string out;
+    for (const char c : bytes) out += c_format("%02X", static_cast<unsigned char>(c));
+    return out;
+}
+
+std::string shown(char key_type, std::string_view key) {
+    return key_type == 'C' ? "\"" + std::string(key) + "\"" : hex(key);
+}
+
+ValueType type_for(char key_type) {
+    return key_type == 'N' ? ValueType::Number : key_type == 'D' ? ValueType::Date : ValueType::Character;
+}
+
+}  // namespace
+
+TagKeys::TagKeys(const MdxTag& tag, const DbfTable& table, const std::string& index_name)
+    : tag_(tag), index_name_(index_name), key_expression_([&]() {
+          try {
+              return Expression(tag.key_expression, table);
+          } catch (const DbaseError& e) {
+              throw DbaseError(index_name + ": tag " + tag.name + ": " + e.what());
+          }
+      }()) {
+    if (!tag_.for_expression.empty()) {
+        try {
+            for_expression_.emplace(tag_.for_expression, table);
+        } catch (const DbaseError& e) {
+            fail(std::string("FOR clause: ") + e.what());
+        }
+        if (for_expression_->type() != ValueType::Logical) fail("the FOR clause is no condition");
+    }
+    if (key_expression_.type() != type_for(tag_.key_type))
+        fail("the key expression does not give keys of type " + std::string(1, tag_.key_type));
+    const size_t length = tag_.key_type == 'N' ? 12 : tag_.key_type == 'D' ? 8 : key_expression_.length();
+    if (length != tag_.key_length)
+        fail("key length " + std::to_string(tag_.key_length) + ", the expression gives " + std::to_string(length));
+    if (tag_.key_type == 'C' && !table.driver().binary_order())
+        fail(c_format("the character order of language driver 0x%02X is not known to this engine",
+                      table.driver().id()));
+}
+
+void TagKeys::fail(const std::string& why) const {
+    throw DbaseError(index_name_ + ": tag " + tag_.name + " (" + tag_.key_expression + "): " + why);
+}
+
+std::optional<std::string> TagKeys::key(const DbfTable& table, size_t record) const {
+    if (for_expression_ && !for_expression_->matches(table, record)) return std::nullopt;
+    const Value v = key_expression_.evaluate(table, record);
+    switch (tag_.key_type) {
+        case 'N': return number_key(v.number, digit_count_);
+        case 'D':
+            if (v.date.empty() && !empty_date_)
+                fail("record " + std::to_string(record + 1) +
+                     " has an empty date and the index shows no example of how empty dates are stored");
+            return date_key(v.date, empty_date_.value_or(EmptyDate::Zero));
+        default: return v.text;
+    }
+}
+
+bool TagKeys::in_order(const std::string& a, const std::string& b) const {
+    const int c = compare_keys(tag_.key_type, a, b);
+    const int ordered = tag_.descending ? -c : c;
+    return tag_.unique ? ordered < 0 : ordered <= 0;
+}
+
+void TagKeys::check(const std::vector<MdxEntry>& stored, const DbfTable& table) {
+    const size_t records = table.record_count();
+    std::vector<bool> seen(records, false);
+    for (const MdxEntry& e : stored) {
+        if (e.record < 1 || e.record > records)
+            fail("an entry points at record " + std::to_string(e.record) + ", the table has " + std::to_string(records));
+        if (seen[e.record - 1]) fail("record " + std::to_string(e.record) + " appears twice");
+        seen[e.record - 1] = true;
+    }
+
+    // Learn the writer's variants from the entries that show them.
+    if (tag_.key_type == 'N') {
+        for (const DigitCount variant : {DigitCount::Significant, DigitCount::ToUnits, DigitCount::Even}) {
+            digit_count_ = variant;
+            const bool all = std::all_of(stored.begin(), stored.end(), [&](const MdxEntry& e) {
+                return number_key(key_expression_.evaluate(table, e.record - 1).number, variant) == e.key;
+            });
+            if (all) break;
+        }
+    }
+    if (tag_.key_type == 'D') {
+        for (const MdxEntry& e : stored) {
+            if (!key_expression_.evaluate(table, e.record - 1).date.empty()) continue;
+            for (const EmptyDate variant : {EmptyDate::Zero, EmptyDate::Huge})
+                if (date_key({}, variant) == e.key) empty_date_ = variant;
+            if (!empty_date_) fail("record " + std::to_string(e.record) + " has an empty date stored as " + hex(e.key));
+            break;
+        }
+    }
+
+    for (size_t i = 0; i < stored.size(); ++i) {
+        const MdxEntry& e = stored[i];
+        const std::optional<std::string> k = key(table, e.record - 1);
+        if (!k) fail("record " + std::to_string(e.record) + " is in the index but its FOR clause excludes it");
+        if (*k != e.key)
+            fail("record " + std::to_string(e.record) + " has key " + shown(tag_.key_type, e.key) +
+                 " in the index, its fields give " + shown(tag_.key_type, *k));
+        if (i > 0 && !in_order(stored[i - 1].key, e.key))
+            fail("records " + std::to_string(stored[i - 1].record) + " and " + std::to_string(e.record) +
+                 " are out of key order");
+    }
+
+    const std::vector<MdxEntry> wanted = expected(table);
+    if (wanted.size() != stored.size())
+        fail("the index holds " + std::to_string(stored.size()) + " entries, the table gives " +
+             std::to_string(wanted.size()));
+}
+
+std::vector<MdxEntry> TagKeys::expected(const DbfTable& table) const {
+    std::vector<MdxEntry> entries;
+    entries.reserve(table.record_count());
+    for (size_t r = 0; r < table.record_count(); ++r)
+        if (std::optional<std::string> k = key(table, r)) entries.push_back({uint32_t(r + 1), std::move(*k)});
+    std::stable_sort(entries.begin(), entries.end(), [&](const MdxEntry& a, const MdxEntry& b) {
+        const int c = compare_keys(tag_.key_type, a.key, b.key);
+        return (tag_.descending ? -c : c) < 0;
+    });
+    if (tag_.unique) {
+        // The first record of each key stays; the rest are not indexed.
+        entries.erase(std::unique(entries.begin(), entries.end(),
+                                  [&](const MdxEntry& a, const MdxEntry& b) {
+                                      return compare_keys(tag_.key_type, a.key, b.key) == 0;
+                                  }),
+                      entries.end());
+    }
+    return entries;
+}
+
+}  // namespace tripdesk::dbase
