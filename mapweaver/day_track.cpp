@@ -13,6 +13,14 @@ bool drawable(float lat, float lon) {
     return std::isfinite(lat) && std::isfinite(lon) && std::fabs(lat) <= 90.0f && std::fabs(lon) <= 180.0f;
 }
 
+// A window whose start lies after its end runs over midnight (22:00-06:00).
+bool inside_window(int time_s, const DayTrackOptions& o) {
+    const bool after_start = !o.window_start_s || time_s >= *o.window_start_s;
+    const bool before_end = !o.window_end_s || time_s <= *o.window_end_s;
+    if (o.window_start_s && o.window_end_s && *o.window_start_s > *o.window_end_s) return after_start || before_end;
+    return after_start && before_end;
+}
+
 }  // namespace
 
 std::vector<TrackPoint> day_track(const std::vector<track::Tgps_record>& records, const DayTrackOptions& options) {
@@ -25,8 +33,7 @@ std::vector<TrackPoint> day_track(const std::vector<track::Tgps_record>& records
         if (!r.Valid || !in_order || !drawable(r.Lat, r.Lon)) continue;
         TrackPoint p;
         p.time_s = track::time_of_day(r) + shift_s;
-        if (options.window_start_s && p.time_s < *options.window_start_s) continue;
-        if (options.window_end_s && p.time_s > *options.window_end_s) continue;
+        if (!inside_window(p.time_s, options)) continue;
         p.lat = r.Lat;
         p.lon = r.Lon;
         p.speed_kmh = r.Speed;

@@ -20,8 +20,10 @@ struct TrackPoint {
 
 struct DayTrackOptions {
     int time_off_half_hours = 0;
-    std::optional<int> window_start_s;  // kept when time_s >= start
-    std::optional<int> window_end_s;    // kept when time_s <= end
+    // Kept: start <= time_s <= end; with start after end, the window runs
+    // over midnight and keeps time_s >= start or time_s <= end.
+    std::optional<int> window_start_s;
+    std::optional<int> window_end_s;
 };
 
 // Keeps a record when it is a valid fix, its time does not go back against

@@ -33,6 +33,7 @@ TEST(DayTrack, WindowCutsShiftedTimes) {
         {2, kEight + 3600 + 100, kEight + 3600 + 200, 11, kEight + 3600 + 100},  // both bounds kept
         {0, kEight + 3600, std::nullopt, 0, 0},
         {-2, 0, kEight - 3600 + 50, 6, kEight - 3600},
+        {0, kEight + 580, kEight + 20, 5, kEight},  // over midnight: 08:00:00-08:00:20 and 08:09:40-08:09:50
     };
     for (const auto& c : cases) {
         const auto points = day_track(records, {c.off, c.start, c.end});
