@@ -16,7 +16,11 @@ std::string hex(std::string_view bytes) {
 }
 
 std::string shown(char key_type, std::string_view key) {
-    return key_type == 'C' ? "\"" + std::string(key) + "\"" : hex(key);
+    if (key_type != 'C') return hex(key);
+    std::string text = "\"";
+    text.append(key);
+    text += '"';
+    return text;
 }
 
 ValueType type_for(char key_type) {
