@@ -148,7 +148,9 @@ int32_t write_destination(const char* destination) {
     }
     read_failed = std::ferror(lines) != 0;
     std::fclose(lines);
-    const bool written = std::fflush(out) == 0 && ::fsync(fd) == 0 && std::fclose(out) == 0;
+    // No sync: the dump text is a working copy of what the logger still holds,
+    // and the rename alone keeps a cut file from standing under its name.
+    const bool written = std::fflush(out) == 0 && std::fclose(out) == 0;
     if (read_failed || !written || std::rename(temp_name, destination) != 0) {
         std::remove(temp_name);
         return read_failed ? 11 : 8;

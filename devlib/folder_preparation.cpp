@@ -42,9 +42,11 @@ bool prepare_folder(const char* path, FolderMode mode) {
     std::memset(s.saved_folder, 0, kPathCapacity);
     std::memset(s.file_part, 0, kPathCapacity);
     std::memset(s.folder_part, 0, kPathCapacity);
+    // A current folder that is gone (or too long) only matters to the path
+    // forms that are built on it.
     char current[4096];
-    if (!getcwd(current, sizeof current)) return false;
-    if (!copy_limited(s.saved_folder, current)) return false;
+    const bool have_current = getcwd(current, sizeof current) && copy_limited(s.saved_folder, current);
+    if (!have_current) current[0] = '\0';
 
     const std::string given = path ? path : "";
     if (given.size() >= kPathCapacity) return false;
@@ -69,6 +71,7 @@ bool prepare_folder(const char* path, FolderMode mode) {
     } else {
         folder = absolute ? given : below_current(current, given);
     }
+    if (!have_current && !absolute) return false;
     folder = with_backslashes_as_slashes(folder);
     if (!folder.empty() && folder.back() != '/') folder += '/';
     if (!copy_limited(s.folder_part, folder) || !copy_limited(s.file_part, file)) return false;

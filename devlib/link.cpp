@@ -31,6 +31,11 @@ bool known_memory_size(uint32_t v) {
 
 }  // namespace
 
+void use_memory_size(uint32_t code) {
+    state().memory_size_code = code;
+    set_geometry();
+}
+
 uint32_t read_le32(const uint8_t* p) {
     return static_cast<uint32_t>(p[0]) | static_cast<uint32_t>(p[1]) << 8 |
            static_cast<uint32_t>(p[2]) << 16 | static_cast<uint32_t>(p[3]) << 24;

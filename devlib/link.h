@@ -36,6 +36,9 @@ bool wait_end_marker();
 // Memory-size query: updates the memory-size code and the dump geometry.
 void query_memory_size();
 
+// Takes a memory-size code and the dump geometry that follows from it.
+void use_memory_size(uint32_t code);
+
 // Both entry exports after the port is open: 24 or 4.
 int32_t enter_dump_mode();
 
