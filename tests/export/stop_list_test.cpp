@@ -158,7 +158,7 @@ TEST_F(StopList, RecordsOfAnotherDateOrOutOfRangeTimesAreInvalid) {
     EXPECT_EQ(rows.size(), 2u);  // the first row only, no closing row
 }
 
-TEST_F(StopList, NumbersRestartPerFileAndSeparatorsFollowTheSettings) {
+TEST_F(StopList, NumbersRestartPerFileAndSeparatorsAndCoefficientFollowTheSettings) {
     for (int day : {6, 7}) {
         DayFileWriter f(track::kMarkerImported);
         f.add(fix(day, 1, 2010).time(9, 0, 0).speed(40).lat(48.f).lon(17.f));
@@ -168,11 +168,12 @@ TEST_F(StopList, NumbersRestartPerFileAndSeparatorsFollowTheSettings) {
     options.date_separator = ".";
     options.decimal_separator = ",;";
     options.time_offset_half_hours = 0;
+    options.day_file.koeficient = 2.0;
     const auto rows = stop_rows(run({{"06/01/10", "060110.GPS"}, {"07/01/10", "070110.GPS"}}));
     ASSERT_EQ(rows.size(), 6u);
     EXPECT_EQ(rows[0].substr(0, 15), "001;06.01.2010;");
     // The private flag changes at 09:30: a stop row (of the last record too).
-    EXPECT_EQ(rows[1], "002;06.01.2010;09:00:00;09:30:00;00:30:00;1800;00:00:00;0;12,35;12,35;41;41;\"Adresa 2\"");
+    EXPECT_EQ(rows[1], "002;06.01.2010;09:00:00;09:30:00;00:30:00;1800;00:00:00;0;24,69;24,69;41;41;\"Adresa 2\"");
     EXPECT_EQ(rows[3].substr(0, 15), "001;07.01.2010;");
     EXPECT_EQ(rows[4].substr(0, 4), "002;");
 }
