@@ -104,3 +104,15 @@ TEST_F(PageRender, LeafletBuildsTheMapFromThePageData) {
     EXPECT_EQ(count(dom, "<path class=\"leaflet-interactive\""), 6u);
     EXPECT_NE(dom.find("<p id=\"map-note\">Mapové podklady nie sú dostupné"), std::string::npos);
 }
+
+TEST_F(PageRender, AGoogleMapsPageOfflineSaysWhyItHasNoMap) {
+    const fs::path page = dir_ / "google.html";
+    const RunResult run = run_converter({(dir_ / "150309.GPS").string(), "BA-123AB", page.string(), "500", "110", "0",
+                                         "??:??:??", "??:??:??", "AIzaExampleKey"},
+                                        dir_.string());
+    ASSERT_EQ(run.status, 0) << run.stderr_text;
+    const std::string dom = chromium(dir_, "--dump-dom", page);
+    EXPECT_EQ(dom.find("leaflet-container"), std::string::npos);
+    EXPECT_NE(dom.find("<p id=\"map-note\">Google Maps nie sú dostupné"), std::string::npos);
+    EXPECT_NE(dom.find("class=\"track private\""), std::string::npos);
+}
