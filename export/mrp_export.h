@@ -9,7 +9,9 @@
 // Trips start only at records with the New bit; distances are the raw
 // record distances (no distance coefficient). Records that fail the
 // validity rule are passed over completely: they add no distance, start no
-// trip and are never taken as the arrival of a trip.
+// trip and are never taken as the arrival of a trip. A day file that ends
+// while no row is open yet (no trip has started in the run) writes no row,
+// but its distance still advances the odometer.
 //
 // Both tables and their indexes are checked before anything is written; the
 // vehicle is then added (and stored) before the trips are read. The trip
