@@ -15,6 +15,14 @@ MailSettings mail_settings(const app::Settings& settings) {
     return m;
 }
 
+std::optional<MailOutcome> send_copy_when_enabled(ExportCopy kind, const app::Settings& settings,
+                                                  const MailContext& context, const std::string& file,
+                                                  Progress& progress) {
+    const bool enabled = kind == ExportCopy::logbook ? settings.frm_setexp.EmailKJ : settings.frm_setexp.EmailKML;
+    if (!enabled) return std::nullopt;
+    return send_export_copy(kind, mail_settings(settings), context, file, progress);
+}
+
 geo::GeoServiceConfig geo_service_config(const app::Settings& settings) {
     geo::GeoServiceConfig c;
     c.base_url = settings.frm_main.GeoService;

@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "export/email_delivery.h"
+#include "export/email_settings.h"
 #include "export/mail_recording_progress.h"
 #include "export/servers/local_server.h"
 
@@ -192,6 +193,26 @@ TEST_F(NoAuthServer, HtmlPagesThatExistAreAttachedAndAllAreCounted) {
                   kFooter);
     EXPECT_EQ(m.attachment_list(), "BA-123AB_010309.html\tapplication/octet-stream\tbase64\n");
     EXPECT_EQ(m.attachment(0, "BA-123AB_010309.html"), "<html>één</html>");
+}
+
+TEST_F(NoAuthServer, ExportCopyGoesOnlyWhenItsOptionIsOn) {
+    write_file(card.path() + "a.kml", "<kml/>");
+    app::Settings settings;
+    settings.email.Host = "127.0.0.1";
+    settings.email.Port = server->port();
+    settings.email.Username.clear();
+    settings.email.Address = "x@firma.sk";
+    settings.frm_setexp.EmailKJ = true;  // the logbook's option says nothing about KML
+    const int before = server->count();
+    RecordingProgress progress;
+    EXPECT_FALSE(send_copy_when_enabled(ExportCopy::kml, settings, kContext, card.path() + "a.kml", progress));
+    EXPECT_EQ(server->count(), before);
+    settings.frm_setexp.EmailKML = true;
+    const auto outcome = send_copy_when_enabled(ExportCopy::kml, settings, kContext, card.path() + "a.kml", progress);
+    ASSERT_TRUE(outcome);
+    EXPECT_EQ(outcome->status, " - email so súborom a.kml bol úspešne odoslaný ...");
+    ASSERT_EQ(server->count(), before + 1);
+    EXPECT_EQ(server->message(before).envelope(), "from " + settings.email.Sender + "\nto x@firma.sk\nauth none\n");
 }
 
 TEST_F(NoAuthServer, LabelFromTheCardCannotAddHeaders) {
