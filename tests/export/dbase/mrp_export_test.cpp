@@ -250,6 +250,32 @@ TEST_F(MrpExportTest, RefusedOrFailingExportsLeaveBothTablesAsTheyWere) {
     }
 }
 
+TEST_F(MrpExportTest, CommandLineExportsTheSelectedDaysOfACardImage) {
+    make_tables(kOtherVehicle, kOtherTrips);
+    day_file("150309.GPS", {at(on_day(15, 8, 0).new_trip(), kBratislava), at(on_day(15, 9, 0).trian(10000), kTrnava)});
+    day_file("160309.GPS", {at(on_day(16, 8, 0).new_trip(), kTrnava), at(on_day(16, 9, 0).trian(20000), kZilina)});
+    day_file("200309.GPS", {at(on_day(20, 8, 0).new_trip(), kZilina), at(on_day(20, 9, 0).trian(5000), kTrnava)});
+    write_file(root_ + "/card/_image.inf", "BA123AB\r\n1 MB\r\n2 MB\r\n12345\r\nFAT\r\n");
+    const auto tripdesk = [&](const std::string& from, const std::string& to) {
+        return run_command(dbase::testing::quoted(TRIPDESK_BIN_DIR "/tripdesk") + " --home " + dbase::testing::quoted(root_) +
+                           " --set " + dbase::testing::quoted("FRM_SETEXP.DatabasesMRP=" + root_ + "/mrp") +
+                           " --set " + dbase::testing::quoted("FRM_SETEXP.OutputDirKJ=" + root_ + "/kniha/KJ_GPS") +
+                           " --set FRM_SETEXP.TimeOffMRP=0 export mrp " + dbase::testing::quoted(root_ + "/card") + " --from " +
+                           from + " --to " + to);
+    };
+    const CommandResult none = tripdesk("2009-03-17", "2009-03-19");
+    EXPECT_EQ(none.status, 1);
+    EXPECT_NE(none.output.find(kNoSelectedTrips), std::string::npos) << none.output;
+
+    const CommandResult run = tripdesk("2009-03-15", "2009-03-16");
+    EXPECT_EQ(run.status, 0) << run.output;
+    EXPECT_NE(run.output.find("2 trips, odometer 3.0 km, vehicle added"), std::string::npos) << run.output;
+    EXPECT_EQ(trip_rows(1), (std::vector<std::string>{
+                                R"(["BA123AB", "2009-03-15", "08:00", 0.0, "Bratislava", false, "2009-03-15", "09:00", 1.0, "Trnava", ""])",
+                                R"(["BA123AB", "2009-03-16", "08:00", 1.0, "Trnava", false, "2009-03-16", "09:00", 3.0, "Žilina", ""])"}));
+    expect_indexes_consistent();
+}
+
 TEST(VehicleFilter, QuotesTheLabel) {
     EXPECT_EQ(vehicle_filter("BA123AB"), "SPZ ='BA123AB'");
     EXPECT_EQ(vehicle_filter("O'NEIL"), "SPZ =\"O'NEIL\"");
