@@ -105,8 +105,10 @@ ImportResult import_from_logger(const ImportRequest& request, const std::functio
     // An earlier reading's dump must never pass for this one.
     const std::string dump = dump_file_path(request.data_folder);
     if (::unlink(dump.c_str()) != 0 && errno != ENOENT) throw_errno(dump);
+    progress.status("Čakajte prosím, čítanie záznamov trvá cca 20 sekúnd");
     progress.pause(300);
     result.dump_code = QV_DLR4470_DUMP_DB(*port & 0xFF, dump.c_str());
+    progress.status("Prebieha spracovanie záznamov ...");
     if (result.dump_code != DLR4470_DUMP_FINISHED) {
         result.outcome = ImportOutcome::DumpFailed;
         return result;
