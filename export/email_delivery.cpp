@@ -1,4 +1,5 @@
 #include "export/email_delivery.h"
+#include "export/long_time_format.h"
 
 #include <sys/stat.h>
 
@@ -156,8 +157,7 @@ MailOutcome send_day_files(const MailSettings& settings, const MailContext& cont
 std::string sending_time_text(std::time_t when) {
     std::tm t{};
     localtime_r(&when, &t);
-    return c_format("%d.%d.%04d %d:%02d:%02d", t.tm_mday, t.tm_mon + 1, t.tm_year + 1900, t.tm_hour, t.tm_min,
-                    t.tm_sec);
+    return c_format("%d.%d.%04d ", t.tm_mday, t.tm_mon + 1, t.tm_year + 1900) + format_long_time(t);
 }
 
 }  // namespace tripdesk::mail

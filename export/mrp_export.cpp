@@ -6,6 +6,7 @@
 #include "common/c_format.h"
 #include "common/io_error.h"
 #include "export/dbase/indexed_table.h"
+#include "export/long_time_format.h"
 #include "track/day_analysis.h"
 #include "track/path_lookup.h"
 #include "track/place_catalogue.h"
@@ -117,6 +118,7 @@ MrpExportResult export_mrp(const MrpExportOptions& o, Progress& progress) {
         result.outcome = MrpOutcome::TablesNotFound;
         return result;
     }
+    use_hours_minutes_long_time();
     const std::string catalogue_folder = track::logbook_folder(o.output_dir_kj);
     if (catalogue_folder.empty())
         throw IoError("the logbook folder \"" + o.output_dir_kj + "\" has no parent folder holding the place catalogue");

@@ -10,6 +10,7 @@
 #include "export/dbase/byte_order.h"
 #include "export/dbase/dbase_error.h"
 #include "export/dbase/dbase_fixture.h"
+#include "export/long_time_format.h"
 #include "track/day_file_writer.h"
 #include "track/place_catalogue.h"
 
@@ -141,6 +142,10 @@ TEST_F(MrpExportTest, NewVehicleIsAddedAndItsFirstTripStartsAtZero) {
     EXPECT_EQ(progress_.maximum_value, 1 + 2);
     EXPECT_EQ(progress_.position_value, 3);
     expect_indexes_consistent();
+    // From now on the program's long time format, as mails show it, has no seconds.
+    std::tm nine_oh_five{};
+    nine_oh_five.tm_hour = 9, nine_oh_five.tm_min = 5, nine_oh_five.tm_sec = 7;
+    EXPECT_EQ(format_long_time(nine_oh_five), "09:05");
 }
 
 TEST_F(MrpExportTest, TwoTripsContinueFromTheHighestStoredReading) {
