@@ -1,5 +1,6 @@
 // Finding the logger, entering and leaving dump mode, through the exports.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include "devlib/dlr4470.h"
 #include "devlib/logger_sim_process.h"
@@ -92,6 +93,39 @@ TEST_F(LinkTest, VersionTextNeedsNoLogger) {
     EXPECT_STREQ(version, "2.0");
     EXPECT_EQ(fnDLR4470_DLL(), 42);
     EXPECT_EQ(nDLR4470_DLL, 0);
+}
+
+}  // namespace
+
+namespace {
+
+class MemorySizeTest : public ::testing::Test {
+protected:
+    void TearDown() override {
+        QV_DLR4470_EXIT_DUMP_MODE();
+        ASSERT_EQ(chdir("/"), 0);
+    }
+    TempFolder work_;
+};
+
+// Every size but 8 MiB dumps the 4 MiB geometry: the dump only finishes
+// when the library reads exactly what the logger sends.
+TEST_F(MemorySizeTest, SizesOtherThanEightMebibytesDumpTheSmallGeometry) {
+    for (const char* size : {"16", "32"}) {
+        SCOPED_TRACE(size);
+        LoggerSim sim({"--size", size, "--records", "3"});
+        int32_t port = 0;
+        ASSERT_EQ(QV_DLR4470_AUTO_INTO_DUMP_MODE(&port), DLR4470_IN_DUMP_MODE);
+        EXPECT_EQ(QV_DLR4470_DUMP_DB(0, work_.file("d.txt").c_str()), DLR4470_DUMP_FINISHED);
+        QV_DLR4470_EXIT_DUMP_MODE();
+    }
+}
+
+TEST_F(MemorySizeTest, UnknownAnswerCountsAsFourMebibytes) {
+    LoggerSim sim({"--size-answer", "0x123456", "--records", "3"});
+    int32_t port = 0;
+    ASSERT_EQ(QV_DLR4470_AUTO_INTO_DUMP_MODE(&port), DLR4470_IN_DUMP_MODE);
+    EXPECT_EQ(QV_DLR4470_DUMP_DB(0, work_.file("d.txt").c_str()), DLR4470_DUMP_FINISHED);
 }
 
 }  // namespace
