@@ -161,7 +161,10 @@ void Tfrm_swup::take_chooser_port() {
 }
 
 void Tfrm_swup::btn_vyberClick() {
+    // Choosing forgets the loaded image, so nothing is left to upload until
+    // the new one loads.
     image_.forget();
+    btn_upload->setEnabled(false);
     log_.clear();
     bar_stat->setValue(0);
     repaint_now();

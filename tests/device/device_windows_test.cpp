@@ -208,6 +208,10 @@ private slots:
     void swup_refuses_small_file_and_reports_unreadable_file() {
         Tfrm_swup w(options(""));
         w.show();
+        chosen_file_ = QString::fromStdString(write_image("M7_FWHG1C.BIN", 2048));
+        w.btn_vyberClick();
+        QVERIFY(w.btn_upload->isEnabled());
+        // A rejected choice leaves nothing to upload.
         chosen_file_ = QString::fromStdString(write_image("M7_FWHG1C.BIN", 1024));
         w.btn_vyberClick();
         QCOMPARE(memo_lines(w), QStringList({" - invalid firmware binary !!!"}));
