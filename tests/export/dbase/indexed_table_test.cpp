@@ -251,7 +251,7 @@ public:
                               nullptr};
         if (posix_spawn(&pid_, argv[0], nullptr, nullptr, const_cast<char**>(argv), environ) != 0) pid_ = -1;
         struct stat st {};
-        for (int i = 0; i < 500 && ::stat(ready_.c_str(), &st) != 0; ++i)
+        for (int i = 0; i < 2000 && ::stat(ready_.c_str(), &st) != 0; ++i)
             std::this_thread::sleep_for(std::chrono::milliseconds(10));
     }
     ~LockHolder() {
