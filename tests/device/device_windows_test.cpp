@@ -147,6 +147,15 @@ private slots:
         QCOMPARE(w.current_port(), std::string("/nonexistent/ttyX"));
     }
 
+    void unreadable_port_list_shows_error_and_empty_chooser() {
+        DeviceWindowOptions o = options("/dev/pts/998");
+        o.ports.sysfs_root = "/nonexistent-sysfs";
+        Tfrm_swup w(o);
+        w.show();
+        QCOMPARE(errors_, QStringList({"Registry error (win error code: 2)"}));
+        QCOMPARE(w.cmb_porty->count(), 0);
+    }
+
     void readsn_remembers_current_port_when_nothing_selected() {
         Tfrm_readsn w(options(""));
         w.set_current_port("ttyUSB7");
