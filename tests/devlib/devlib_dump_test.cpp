@@ -149,6 +149,12 @@ TEST_F(DumpTest, SilentLoggerGives12AndLeavesThePartialRawFile) {
     EXPECT_FALSE(file_exists(output()));
 }
 
+TEST_F(DumpTest, PauseInTheTransferEndsItAtTheFirstEmptyBlock) {
+    ASSERT_EQ(dump(memory_image(kSmallDumpRecords, {{0, Fix{}}}), {"--pause-dump-at", "64000", "--pause-ms", "1500"}),
+              DLR4470_TIMEOUT);
+    EXPECT_EQ(read_file(work_.file("out/DB.sr")).size(), 64000u);
+}
+
 TEST_F(DumpTest, ConnectionDroppedMidDumpGives12) {
     ASSERT_EQ(dump(memory_image(kSmallDumpRecords, {{0, Fix{}}}), {"--drop-after-bytes", "100000"}), DLR4470_TIMEOUT);
     EXPECT_LE(read_file(work_.file("out/DB.sr")).size(), 100032u);

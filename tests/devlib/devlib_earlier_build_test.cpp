@@ -53,6 +53,20 @@ TEST_F(EarlierBuildTest, DumpWritesRmcLinesOfTheOlderLayout) {
     EXPECT_FALSE(sim.logged("command size"));
 }
 
+TEST_F(EarlierBuildTest, EmptyBlocksAreSkippedInsteadOfEndingTheDump) {
+    write_file(work_.file("memory.bin"), memory_image(kSmallDumpRecords, {{0, nth_fix(0)}}, true));
+    // A pause of about three read time-outs after 1,000 blocks.
+    LoggerSim sim({"--db", work_.file("memory.bin"), "--pause-dump-at", "64000", "--pause-ms", "350"});
+    int32_t port = 0;
+    ASSERT_EQ(QV_DLR4470_AUTO_INTO_DUMP_MODE(&port), DLR4470_IN_DUMP_MODE);
+    // The reading goes on after the pause; the blocks counted as skipped are
+    // missing at the end, so the end marker does not line up.
+    EXPECT_EQ(QV_DLR4470_DUMP_DB(0, work_.file("dump.txt").c_str()), DLR4470_TIMEOUT);
+    const size_t raw = read_file(work_.file("DB.sr")).size();
+    EXPECT_GT(raw, 64000u * 10);
+    EXPECT_LT(raw, kSmallDumpRecords * 16);
+}
+
 TEST_F(EarlierBuildTest, SevenArgumentSettings) {
     const char* sounds[] = {"battery_low.wav", "BT_close.wav", "BT_open.wav", "Error_Beep.wav",
                             "GPS_search.wav", "GPS_search_finished.wav", "OK_Beep.wav", "OK1_Beep.wav"};

@@ -42,6 +42,7 @@ const char kUsage[] =
     "            --settings FILE (256 bytes)  --gps-time H:M:S:Y:M:D\n"
     "  faults:   --no-banner  --ack TEXT  --mute CMD  --cut CMD  --drop-on CMD\n"
     "            --drop-after-bytes N (during the dump)  --checksum-error\n"
+    "            --pause-dump-at N --pause-ms MS (the dump stops for a while after N bytes)\n"
     "            CMD: enter size dump erase info write-info read-settings settings firmware\n"
     "                 gps-time used-memory\n"
     "  output:   --log FILE (one line per event)  --save-upload FILE\n";
@@ -141,6 +142,8 @@ int main(int argc, char** argv) {
         else if (opt == "--cut") config.cut.insert(value());
         else if (opt == "--drop-on") config.drop_on.insert(value());
         else if (opt == "--drop-after-bytes") config.drop_after_dump_bytes = std::stoll(value());
+        else if (opt == "--pause-dump-at") config.pause_dump_at = std::stoll(value());
+        else if (opt == "--pause-ms") config.pause_ms = std::stoi(value());
         else if (opt == "--checksum-error") config.checksum_error = true;
         else if (opt == "--log") log_path = value();
         else if (opt == "--save-upload") config.save_upload = value();

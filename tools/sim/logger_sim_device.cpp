@@ -129,6 +129,13 @@ void Device::command(const uint8_t* frame, std::vector<Output>& out) {
             out.push_back(Output{data, 0, true});
             return;
         }
+        if (config_.pause_dump_at >= 0 && static_cast<size_t>(config_.pause_dump_at) < data.size() &&
+            !config_.muted.count(name)) {
+            const size_t at = static_cast<size_t>(config_.pause_dump_at);
+            out.push_back(Output{data.substr(0, at), 0, false});
+            out.push_back(Output{data.substr(at) + kEndMarker, config_.pause_ms, false});
+            return;
+        }
         answer(name, data, kEndMarker, out);
     } else if (name == "erase") {
         if (!config_.muted.count(name) && !config_.drop_on.count(name))

@@ -28,6 +28,8 @@ struct DeviceConfig {
     std::set<std::string> drop_on;  // commands on which the link drops
     bool checksum_error = false;
     long long drop_after_dump_bytes = -1;
+    long long pause_dump_at = -1;  // the dump goes silent after this many bytes
+    int pause_ms = 0;
     std::string save_upload;  // file that receives each upload image
 };
 
