@@ -17,6 +17,12 @@ extern char** environ;
 
 namespace testing_support {
 
+namespace {
+// Until a test starts a simulator, the library finds no port at all: a test
+// never opens a real serial port of the machine.
+const bool no_real_ports = [] { return setenv("DLR4470_PORT_DIR", "/nonexistent/dlr4470-ports", 0) == 0; }();
+}  // namespace
+
 TempFolder::TempFolder() {
     std::string pattern = (std::filesystem::temp_directory_path() / "tripdesk-test-XXXXXX").string();
     if (!mkdtemp(pattern.data())) throw std::runtime_error("mkdtemp failed");
