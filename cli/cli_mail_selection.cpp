@@ -27,7 +27,9 @@ year_month_day parse_date(const std::string& text, const char* option) {
     return date;
 }
 
-std::string card_label(const std::string& folder) {
+}  // namespace
+
+std::string card_vehicle_label(const std::string& folder) {
     std::ifstream info(folder + "_image.inf");
     std::string line;
     if (std::getline(info, line)) {
@@ -36,6 +38,8 @@ std::string card_label(const std::string& folder) {
     }
     return "NO_CARID";
 }
+
+namespace {
 
 // A label as part of a file name: no folder separators, no control characters.
 std::string file_name_safe(std::string text) {
@@ -60,7 +64,7 @@ MailSelection take_mail_selection(std::vector<std::string>& args, const app::Set
     args.erase(args.begin());
     if (s.folder.back() != '/') s.folder += '/';
     if (!std::filesystem::is_directory(s.folder)) throw IoError(" - jednotka: \"" + s.folder + "\"  nieje dostupná !!!");
-    s.vehicle_label = label.empty() ? card_label(s.folder) : label;
+    s.vehicle_label = label.empty() ? card_vehicle_label(s.folder) : label;
 
     const year_month_day from = parse_date(from_text, "--from");
     const year_month_day to = parse_date(to_text, "--to");
@@ -70,14 +74,20 @@ MailSelection take_mail_selection(std::vector<std::string>& args, const app::Set
     const sys_days first = std::max(sys_days(from), sys_days(grid_first));
     const sys_days end = std::min(sys_days(to), sys_days(grid_last));
     track::DayFileOptions options{settings.frm_main.Koeficient, settings.frm_main.Force20byte};
-    for (sys_days d = first; d <= end; d += days{1}) {
+    // Rows of the grid before the selection count for the absolute row index.
+    int grid_row = 0;
+    for (sys_days d = sys_days(grid_first); d <= end; d += days{1}) {
         const year_month_day date(d);
         const int dd = static_cast<int>(unsigned(date.day())), mm = static_cast<int>(unsigned(date.month()));
         const int yy = int(date.year()) - 2000;
         const auto path = track::find_ignoring_case(s.folder, track::day_file_name(dd, mm, yy));
         if (!path) continue;
+        if (d < first) {
+            ++grid_row;
+            continue;
+        }
         const track::Tgps_zaznam z = track::AnalyzeDayFile(*path, options);
-        s.rows.push_back({c_format("%.2d/%.2d/%.2d", dd, mm, yy), std::filesystem::path(*path).filename().string(),
+        s.rows.push_back({grid_row++, c_format("%.2d/%.2d/%.2d", dd, mm, yy), std::filesystem::path(*path).filename().string(),
                           c_format("%.2f km", z.Prejd), c_format("%d km/h", z.MaxRych), z.Pozn});
     }
     if (!s.rows.empty()) {

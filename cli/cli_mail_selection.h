@@ -10,6 +10,7 @@
 namespace tripdesk::cli {
 
 struct MailGridRow {
+    int grid_row = 0;       // absolute data-row index in the grid, 0 = its first day file
     std::string date;       // "15/03/09"
     std::string file;       // the day file's name as it is in the folder
     std::string distance;   // "123.46 km"
@@ -24,6 +25,10 @@ struct MailSelection {
     std::string name;               // the selection name without the vehicle
     std::string name_with_vehicle;  // ... and with it, safe as a file name
 };
+
+// The vehicle label of a card folder (with a trailing "/"): the first line of
+// its _image.inf, else "NO_CARID".
+std::string card_vehicle_label(const std::string& folder);
 
 // Takes CARD, --from, --to, --month-only and --label out of args; throws
 // UsageError for a missing or malformed one and IoError when a day file
