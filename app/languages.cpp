@@ -128,7 +128,7 @@ LanguageStrings lng_ReloadStrings(int language_number) {
     LanguageStrings strings;
     for (int slot = 0; slot < kStringSlotCount; ++slot) {
         const char* text = kStringSlots[slot][language_number - 1];
-        strings.slots[slot] = text ? text : "";
+        strings.texts[slot] = text ? text : "";
     }
     return strings;
 }

@@ -40,8 +40,8 @@ enum StringSlot : int {
 };
 
 struct LanguageStrings {
-    std::array<std::string, kStringSlotCount> slots;
-    const std::string& operator[](StringSlot slot) const { return slots[slot]; }
+    std::array<std::string, kStringSlotCount> texts;
+    const std::string& operator[](StringSlot slot) const { return texts[slot]; }
 };
 
 // Fills the 18 slots for a language number 1-4 (any other number gives the

@@ -217,3 +217,11 @@ TEST(SettingsDates, ReadForms) {
 }
 
 }  // namespace
+
+#include "app/version.h"
+
+TEST(VersionText, MinorPatchTweak) {
+    EXPECT_EQ(tripdesk::app::format_version_text(1, 7, 84), "01.07.84");
+    EXPECT_EQ(tripdesk::app::format_version_text(0, 1, 0), "00.01.00");
+    EXPECT_EQ(tripdesk::app::program_version_text(), "00.01.00");  // the project version 1.0.1.0
+}
