@@ -31,5 +31,9 @@ bench: deps
 	cmake --build build-bench -j $(JOBS)
 	@for b in build-bench/bin/bench_*; do echo "== $$b"; $$b; done
 
+# Renders every window offscreen into docs/screenshots/ (the main window on the sample card).
+screenshots: build
+	$(BUILD)/bin/tripdesk_screenshots docs/screenshots samples/card
+
 clean:
 	rm -rf $(BUILD) build-bench
