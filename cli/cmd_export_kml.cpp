@@ -1,5 +1,6 @@
 // `tripdesk export kml CARD --from D --to D [-o FILE]`: the selected days as
 // a KML document, the same bytes the program writes.
+#include "cli/cli_mail_copy.h"
 #include "cli/cli_mail_selection.h"
 #include "cli/cli_settings.h"
 #include "cli/cli_status_progress.h"
@@ -33,7 +34,7 @@ int run_export_kml(const GlobalOptions& global, std::vector<std::string> args) {
     StatusProgress progress;
     const auto result = kml::export_kml(o, progress);
     std::printf("%s\n", result.path.c_str());
-    return kOk;
+    return send_mail_copy(mail::ExportCopy::kml, cs, selection, result.path, progress) ? kOk : kFailed;
 }
 
 const ExportKindRegistration registration(

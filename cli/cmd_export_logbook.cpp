@@ -1,5 +1,6 @@
 // `tripdesk export logbook CARD --from D --to D [-o FILE]`: the selected days
 // as a logbook text file, the same bytes the program writes.
+#include "cli/cli_mail_copy.h"
 #include "cli/cli_mail_selection.h"
 #include "cli/cli_settings.h"
 #include "cli/cli_status_progress.h"
@@ -35,7 +36,7 @@ int run_export_logbook(const GlobalOptions& global, std::vector<std::string> arg
     StatusProgress progress;
     const auto result = logbook::export_logbook(o, progress);
     std::printf("%s\n", result.path.c_str());
-    return kOk;
+    return send_mail_copy(mail::ExportCopy::logbook, cs, selection, result.path, progress) ? kOk : kFailed;
 }
 
 const ExportKindRegistration registration(

@@ -78,6 +78,46 @@ TEST_F(Commands, MailFailureIsExitStatusOneWithTheErrorText) {
     EXPECT_EQ(run.out, " - chyba pri odosielaní emailu: zlyhalo spojenie s SMTP !!!\n");
 }
 
+TEST_F(Commands, LogbookAndKmlExportsSendTheirCopyWhenTheOptionIsOn) {
+    TempDir spool;
+    std::filesystem::create_directory(spool.path() + "out");
+    ServerProcess server("smtp_server.py", {"--out", spool.path() + "out"}, spool.path());
+    const struct {
+        const char* kind;
+        const char* option;
+        const char* subject;
+    } cases[] = {{"logbook", "FRM_SETEXP.EmailKJ=1", "SPZ [BA-123AB] - výstup pre Knihu Jázd"},
+                 {"kml", "FRM_SETEXP.EmailKML=1", "SPZ [BA-123AB] - výstup pre Google Earth"}};
+    int sent = 0;
+    for (const auto& c : cases) {
+        const std::string file = work.path() + c.kind + ".out";
+        auto args = base({"EMAIL.Host=127.0.0.1", "EMAIL.Port=" + std::to_string(server.port()), "EMAIL.Username=",
+                          c.option});
+        args.insert(args.end(), {"export", c.kind, card.path(), "--from", "2009-03-01", "--to", "2009-03-02", "-o", file});
+        CommandRun run = tripdesk(work.path(), args);
+        ASSERT_EQ(run.status, 0) << c.kind << run.err;
+        const std::string written = run.out.substr(0, run.out.find('\n'));
+        const std::string name = written.substr(written.rfind('/') + 1);
+        EXPECT_EQ(run.out, written + "\n - email so súborom " + name + " bol úspešne odoslaný ...\n");
+        const std::string dir = spool.path() + "out/" + std::to_string(sent++) + "/";
+        EXPECT_EQ(read_text(dir + "subject.txt"), c.subject);
+        EXPECT_EQ(read_text(dir + "attachments/0_" + name), read_text(written));
+
+        // A failed copy leaves the file and makes the exit status 1.
+        args = base({"EMAIL.Host=127.0.0.1", "EMAIL.Port=" + std::to_string(tripdesk::testing::unused_port()), c.option});
+        args.insert(args.end(), {"export", c.kind, card.path(), "--from", "2009-03-01", "--to", "2009-03-02", "-o", file});
+        run = tripdesk(work.path(), args);
+        EXPECT_EQ(run.status, 1) << c.kind;
+        EXPECT_EQ(run.out, written + "\n - chyba pri odosielaní emailu: zlyhalo spojenie s SMTP !!!\n");
+    }
+    // Off (the default): no message.
+    auto args = base({"EMAIL.Host=127.0.0.1", "EMAIL.Port=" + std::to_string(server.port())});
+    args.insert(args.end(), {"export", "kml", card.path(), "--from", "2009-03-01", "--to", "2009-03-02", "-o",
+                             work.path() + "off.kml"});
+    EXPECT_EQ(tripdesk(work.path(), args).status, 0);
+    EXPECT_FALSE(std::filesystem::exists(spool.path() + "out/2"));
+}
+
 TEST_F(Commands, StopListWithAddressesFromTheService) {
     TempDir certs;
     testing::make_self_signed_certificate(certs.path());
