@@ -51,7 +51,7 @@ class DeviceWindowsTest : public QObject {
         o.ports = PortSources{sysfs_.string(), extra_ports};
         o.make_link = [] { return std::make_unique<TermiosLink>(); };
         o.sleeper = &event_loop_sleeper();
-        o.update.reply_timeout_ms = 300;
+        o.update.reply_timeout_ms = 1000;
         o.update.echo_wait_ms = 40;
         o.show_error = [this](QWidget*, const QString& text) { errors_ << text; };
         o.ask_yes_no = [this](QWidget*, const QString& text) {
