@@ -51,4 +51,40 @@ std::string cp1250_to_utf8(std::string_view bytes) {
     return out;
 }
 
+bool is_utf8(std::string_view bytes) {
+    size_t i = 0;
+    while (i < bytes.size()) {
+        const auto b = static_cast<unsigned char>(bytes[i]);
+        size_t len;
+        uint32_t cp;
+        if (b < 0x80) {
+            ++i;
+            continue;
+        } else if ((b & 0xE0) == 0xC0) {
+            len = 2, cp = b & 0x1Fu;
+        } else if ((b & 0xF0) == 0xE0) {
+            len = 3, cp = b & 0x0Fu;
+        } else if ((b & 0xF8) == 0xF0) {
+            len = 4, cp = b & 0x07u;
+        } else {
+            return false;
+        }
+        if (i + len > bytes.size()) return false;
+        for (size_t k = 1; k < len; ++k) {
+            const auto c = static_cast<unsigned char>(bytes[i + k]);
+            if ((c & 0xC0) != 0x80) return false;
+            cp = (cp << 6) | (c & 0x3Fu);
+        }
+        // Overlong forms, surrogates and values past U+10FFFF are not UTF-8.
+        static constexpr uint32_t kMinForLength[5] = {0, 0, 0x80, 0x800, 0x10000};
+        if (cp < kMinForLength[len] || (cp >= 0xD800 && cp <= 0xDFFF) || cp > 0x10FFFF) return false;
+        i += len;
+    }
+    return true;
+}
+
+std::string legacy_text_to_utf8(std::string_view bytes) {
+    return is_utf8(bytes) ? std::string(bytes) : cp1250_to_utf8(bytes);
+}
+
 }  // namespace tripdesk::track

@@ -1,9 +1,14 @@
 #include "track/day_file.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
 #include <cmath>
 #include <cstdio>
 
-#include "common/atomic_file.h"
+#include "common/io_error.h"
 
 namespace tripdesk::track {
 
@@ -64,7 +69,36 @@ bool record_matches_file_name(const Tgps_record& r, std::string_view file_name) 
            file_name.substr(0, static_cast<size_t>(n)) == std::string_view(digits, static_cast<size_t>(n));
 }
 
-std::string read_day_file(const std::string& path) { return read_whole_file(path); }
+void read_day_file_into(const std::string& path, std::string& buffer) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) throw_errno(path);
+    struct stat st {};
+    const size_t expected = (::fstat(fd, &st) == 0 && st.st_size > 0) ? static_cast<size_t>(st.st_size) : 0;
+    // One byte more than the size tells a file that grew from one that did not.
+    buffer.resize(expected + 1);
+    size_t used = 0;
+    for (;;) {
+        if (used == buffer.size()) buffer.resize(buffer.size() * 2);
+        const ssize_t n = ::read(fd, buffer.data() + used, buffer.size() - used);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            const int err = errno;
+            ::close(fd);
+            errno = err;
+            throw_errno(path);
+        }
+        if (n == 0) break;
+        used += static_cast<size_t>(n);
+    }
+    ::close(fd);
+    buffer.resize(used);
+}
+
+std::string read_day_file(const std::string& path) {
+    std::string bytes;
+    read_day_file_into(path, bytes);
+    return bytes;
+}
 
 std::vector<Tgps_record> decode_records(std::string_view file_bytes, const DayFileOptions& options) {
     std::vector<Tgps_record> records;

@@ -265,6 +265,11 @@ bool record_matches_file_name(const Tgps_record& r, std::string_view file_name);
 // Reads a day file whole; throws IoError.
 std::string read_day_file(const std::string& path);
 
+// Reads a day file whole into `buffer`, replacing its content; a caller that
+// reads many files reuses one buffer and saves an allocation per file.
+// Throws IoError.
+void read_day_file_into(const std::string& path, std::string& buffer);
+
 // Decodes every record of a day file held in memory, in file order.
 std::vector<Tgps_record> decode_records(std::string_view file_bytes, const DayFileOptions& options);
 

@@ -11,12 +11,12 @@
 #include "track/place_catalogue.h"
 #include "track/time_windows.h"
 #include "track/vehicle_list.h"
-#include "temp_folder.h"
+#include "app/temp_folder.h"
 
 namespace fs = std::filesystem;
 using namespace tripdesk;
 using namespace tripdesk::track;
-using tripdesk::test::TempFolder;
+using tripdesk::testing::TempFolder;
 
 namespace {
 
@@ -71,24 +71,24 @@ TEST(PlaceMapTest, NearestEntryTiesKeepTheEarlier) {
 }
 
 TEST(PlaceMapTest, LoadsFromTheLogbookFolderIgnoringCase) {
-    TempFolder dir("placemap");
-    fs::create_directories(dir.path() / "kj_klm");
-    write_file_atomically(dir / "kj_klm/Mista.map", map_entry(824300, 17.1f, 48.1f) + map_entry(824301, 18.f, 49.f));
-    EXPECT_EQ(nearest_place(dir.str() + "/", 49.0f, 18.1f), 824301);
-    TempFolder empty("placemap_missing");
-    EXPECT_THROW(nearest_place(empty.str(), 48.f, 17.f), IoError);
+    TempFolder dir;
+    fs::create_directories(dir.file("kj_klm"));
+    write_file_atomically(dir.file("kj_klm/Mista.map"), map_entry(824300, 17.1f, 48.1f) + map_entry(824301, 18.f, 49.f));
+    EXPECT_EQ(nearest_place(dir.path(), 49.0f, 18.1f), 824301);
+    TempFolder empty;
+    EXPECT_THROW(nearest_place(empty.path(), 48.f, 17.f), IoError);
 }
 
 TEST(PlaceNames, RecordsByIdTrimmedAndDecoded) {
-    TempFolder dir("names");
+    TempFolder dir;
     std::string file = name_record("Trnava", 6)                     // 824279
                        + name_record("  Nitra   ", 10)              // 824280: blanks trimmed
                        + name_record("Senec and more", 5)           // 824281: length cuts
                        + name_record("\x8Eilina", 6)        // 824282: Žilina in Windows-1250
                        + name_record(std::string(34, 'A'), 200)     // 824283: length beyond the text
                        + name_record("", 0);                        // 824284: empty
-    write_file_atomically(dir / "nazvy.kj", file + "partial");
-    const std::string folder = dir.str();
+    write_file_atomically(dir.file("nazvy.kj"), file + "partial");
+    const std::string folder = dir.path();
     EXPECT_EQ(place_name(824279, folder), "Trnava");
     EXPECT_EQ(place_name(824280, folder), "Nitra");
     EXPECT_EQ(place_name(824281, folder), "Senec");
@@ -98,8 +98,8 @@ TEST(PlaceNames, RecordsByIdTrimmedAndDecoded) {
     EXPECT_EQ(place_name(824285, folder), "");  // only a partial record there
     EXPECT_EQ(place_name(900000, folder), "");
     EXPECT_THROW(place_name(824278, folder), IoError);
-    TempFolder empty("names_missing");
-    EXPECT_THROW(place_name(824279, empty.str()), IoError);
+    TempFolder empty;
+    EXPECT_THROW(place_name(824279, empty.path()), IoError);
 }
 
 TEST(Cp1250, HighHalfMapsToUnicode) {
@@ -161,12 +161,21 @@ TEST(TimeWindowsTest, ValuesDefaultsAndEnds) {
 }
 
 TEST(PathLookup, FindsFilesWhateverTheirCase) {
-    TempFolder dir("lookup");
-    fs::create_directories(dir.path() / "Sub");
-    write_file_atomically(dir / "Sub/150309.gps", "x");
-    EXPECT_EQ(find_ignoring_case(dir.str(), "SUB\\150309.GPS"), dir / "Sub/150309.gps");
-    EXPECT_EQ(find_ignoring_case(dir.str() + "/", "sub/150309.GPS"), dir / "Sub/150309.gps");
-    EXPECT_EQ(find_ignoring_case(dir.str(), "sub/160309.GPS"), std::nullopt);
-    EXPECT_EQ(resolve_ignoring_case(dir.str(), "nope/x.GPS"), dir / "nope/x.GPS");
+    TempFolder dir;
+    fs::create_directories(dir.file("Sub"));
+    write_file_atomically(dir.file("Sub/150309.gps"), "x");
+    EXPECT_EQ(find_ignoring_case(dir.path(), "SUB\\150309.GPS"), dir.file("Sub/150309.gps"));
+    EXPECT_EQ(find_ignoring_case(dir.path(), "sub/150309.GPS"), dir.file("Sub/150309.gps"));
+    EXPECT_EQ(find_ignoring_case(dir.path(), "sub/160309.GPS"), std::nullopt);
+    EXPECT_EQ(resolve_ignoring_case(dir.path(), "nope/x.GPS"), dir.file("nope/x.GPS"));
     EXPECT_EQ(join_path("E:\\", "150309.GPS"), "E:/150309.GPS");
+}
+
+TEST(Cp1250, LegacyTextKeepsUtf8AndDecodesTheRest) {
+    EXPECT_EQ(legacy_text_to_utf8("BA-123AB Škoda"), "BA-123AB Škoda");
+    EXPECT_EQ(legacy_text_to_utf8("BA-123AB \x8Akoda"), "BA-123AB Škoda");
+    EXPECT_FALSE(is_utf8("\xC0\xAF"));          // overlong "/"
+    EXPECT_FALSE(is_utf8("\xED\xA0\x80"));      // surrogate
+    EXPECT_FALSE(is_utf8("\xC5"));              // cut sequence
+    EXPECT_TRUE(is_utf8("\xF0\x9F\x9A\x97"));   // four bytes
 }

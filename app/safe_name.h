@@ -1,0 +1,18 @@
+#pragma once
+// Names that come from data (a card's volume label, a vehicle's short name,
+// the first line of "_image.inf") become parts of file and folder names. This
+// makes such a name harmless there: it can neither leave the folder it is put
+// in nor carry characters a file system or a mail header would misread.
+#include <string>
+#include <string_view>
+
+namespace tripdesk::app {
+
+// Replaces path separators ("/", "\"), control characters (including CR, LF,
+// NUL) and the characters Windows forbids in names (< > : " | ? *) with "_";
+// a name of dots only ("", ".", "..") becomes "_". Trailing blanks and dots
+// are cut, as Windows would drop them. Plain plates such as BA-123AB pass
+// unchanged.
+std::string safe_name(std::string_view name);
+
+}  // namespace tripdesk::app
