@@ -72,6 +72,10 @@ int days_in_month(int year, int month) {
 
 }  // namespace
 
+ScanTexts scan_texts(const LanguageStrings& strings) {
+    return {strings[vyp02], strings[vyp03], strings[vyp04], strings[bar03], strings[bar04]};
+}
+
 std::string scan_count_line(const ScanTexts& texts, int found) {
     return texts.vyp03 + c_format(" %d (", found) + texts.vyp04 + " 1)";
 }
@@ -112,6 +116,9 @@ CardScanResult scan_card(const ScanRequest& request, const ScanTexts& texts, Pro
             track::read_day_file_into(day_path, buffer);
             GridRow row;
             row.summary = track::analyze_day_bytes(buffer, request.day_files);
+            row.year = request.year;
+            row.month = month;
+            row.day = day;
             row.date = c_format("%.2d/%.2d/%.2d", day, month, request.year - 2000);
             row.file = index.actual_name(base + ".GPS");
             row.note = std::move(note);

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "app/languages.h"
 #include "common/progress.h"
 #include "track/day_analysis.h"
 #include "track/day_file.h"
@@ -13,14 +14,17 @@
 namespace tripdesk::app {
 
 // The language-dependent texts the scan shows (string slots of the main
-// window: vyp02, vyp03, vyp04, bar03, bar04). Defaults are the Slovak ones.
+// window: vyp02, vyp03, vyp04, bar03, bar04).
 struct ScanTexts {
-    std::string vyp02 = "Prebieha analýza záznamov ...";
-    std::string vyp03 = "Počet záznamov:";
-    std::string vyp04 = "vybraných:";
-    std::string bar03 = " - analýza záznamu jazdy:";
-    std::string bar04 = " - písmeno vybranej jednotky:";
+    std::string vyp02;  // progress title
+    std::string vyp03;  // count line, "Počet záznamov:"
+    std::string vyp04;  // count line, "vybraných:"
+    std::string bar03;  // status per found file
+    std::string bar04;  // status at the start
 };
+
+// The scan texts out of the active language's string slots.
+ScanTexts scan_texts(const LanguageStrings& strings);
 
 struct ScanRequest {
     std::string folder;  // the current drive: a card's root or a card image folder
@@ -40,6 +44,7 @@ struct GridRow {
     std::string max_speed;  // "%d km/h"
     std::string warning;    // Pozn: the speed warning or empty
     track::Tgps_zaznam summary;
+    int year = 0, month = 0, day = 0;  // the date the row stands for
 };
 
 struct CardScanResult {

@@ -17,6 +17,7 @@ using tripdesk::test::RecordingProgress;
 using tripdesk::testing::TempFolder;
 
 namespace {
+ScanTexts slovak() { return scan_texts(lng_ReloadStrings(kSlovak)); }
 
 // A day file with the given steps (0.1 m) at the given speed; `priv` marks them private.
 void write_day(const TempFolder& card, const std::string& name, std::initializer_list<int> steps, int speed,
@@ -35,7 +36,7 @@ CardScanResult scan(const TempFolder& card, int year, int month, bool month_only
     req.month = month;
     req.month_only = month_only;
     req.ignore_private = ignore_private;
-    return scan_card(req, ScanTexts{}, progress ? *progress : local);
+    return scan_card(req, slovak(), progress ? *progress : local);
 }
 
 }  // namespace
@@ -117,7 +118,7 @@ TEST(CardScan, EmptyCardAndDamagedFiles) {
     EXPECT_TRUE(empty.rows.empty());
     EXPECT_EQ(empty.total_text, "0.0 km");
     EXPECT_EQ(empty.private_text, "0.0 km");
-    EXPECT_EQ(count_line(ScanTexts{}, 0, 1), "Počet záznamov: 0 (vybraných: 0)");
+    EXPECT_EQ(count_line(slovak(), 0, 1), "Počet záznamov: 0 (vybraných: 0)");
 
     // Empty, short and garbage files are listed with what the rules give.
     write_file_atomically(card.file("010309.GPS"), "");
@@ -138,7 +139,7 @@ TEST(CardScan, MissingFolderIsAnIoError) {
     ScanRequest req;
     req.folder = "/nonexistent/card/";
     RecordingProgress p;
-    EXPECT_THROW(scan_card(req, ScanTexts{}, p), IoError);
+    EXPECT_THROW(scan_card(req, slovak(), p), IoError);
     EXPECT_EQ(unavailable_drive_text("E:\\"), " - jednotka: \"E:\\\"  nieje dostupná !!!");
 }
 
@@ -151,8 +152,8 @@ TEST(CardScan, ReportsEachRowAsFound) {
     req.year = 2009;
     RecordingProgress p;
     std::vector<std::string> lines;
-    scan_card(req, ScanTexts{}, p, [&](const GridRow& row, int found) {
-        lines.push_back(row.file + " " + scan_count_line(ScanTexts{}, found));
+    scan_card(req, slovak(), p, [&](const GridRow& row, int found) {
+        lines.push_back(row.file + " " + scan_count_line(slovak(), found));
     });
     EXPECT_EQ(lines, (std::vector<std::string>{"010309.GPS Počet záznamov: 1 (vybraných: 1)",
                                                "050309.GPS Počet záznamov: 2 (vybraných: 1)"}));

@@ -5,6 +5,7 @@
 using namespace tripdesk::app;
 
 namespace {
+ScanTexts slovak() { return scan_texts(lng_ReloadStrings(kSlovak)); }
 std::vector<GridRow> rows(std::initializer_list<std::pair<const char*, const char*>> dates_and_km) {
     std::vector<GridRow> out;
     for (const auto& [date, km] : dates_and_km) {
@@ -32,8 +33,8 @@ TEST(SelectedDistance, SumsTheShownCells) {
 }
 
 TEST(CountLine, ListedAndSelected) {
-    EXPECT_EQ(count_line(ScanTexts{}, 12, 3), "Počet záznamov: 12 (vybraných: 3)");
-    EXPECT_EQ(count_line(ScanTexts{}, 0, 1), "Počet záznamov: 0 (vybraných: 0)");
+    EXPECT_EQ(count_line(slovak(), 12, 3), "Počet záznamov: 12 (vybraných: 3)");
+    EXPECT_EQ(count_line(slovak(), 0, 1), "Počet záznamov: 0 (vybraných: 0)");
     ScanTexts en;
     en.vyp03 = "Number of records:";
     en.vyp04 = "selected:";

@@ -1,0 +1,81 @@
+#pragma once
+// The selection every export command works on, built as the main window
+// would: CARD (a mounted card or a card image folder) is scanned for the year
+// of --from (only its month with --month-only), and the rows dated from
+// --from to --to (inclusive) are selected.
+//
+//   tripdesk export logbook CARD --from 2009-03-01 --to 2009-03-15 [--month-only] [--label L]
+//
+//   CliSelection sel = take_selection(cs, args, progress);   // args: CARD and the options
+//   for (const SelectedDay& d : sel.days) read d.path ...
+//   proposed file name: sel.name_with_vehicle + ".txt"
+#include <string>
+#include <vector>
+
+#include "app/card_scan.h"
+#include "app/selection_name.h"
+#include "cli/cli_settings.h"
+#include "common/progress.h"
+
+namespace tripdesk::cli {
+
+// One selected grid row.
+struct SelectedDay {
+    int row = 0;       // absolute row index in the grid, from 0
+    std::string file;  // the day file's name as on the card (column 1)
+    std::string path;  // card folder + file
+};
+
+struct CliSelection {
+    std::string card_folder;    // with a trailing "/"
+    std::string vehicle_label;  // --label, else the card's label, else "NO_CARID"
+    app::CardScanResult grid;   // every row the program would list
+    app::RowSelection selection;
+    std::vector<SelectedDay> days;
+    std::string name_with_vehicle;     // VratNazovVyb with the vehicle: BA-123AB_(01-03-09_15-03-09)
+    std::string name_without_vehicle;  // VratNazovVyb without: od 01-03-09 do 15-03-09
+};
+
+// A date given on the command line.
+struct CliDate {
+    int year = 0, month = 0, day = 0;
+};
+// Parses YYYY-MM-DD (a real calendar date); throws UsageError naming `option`.
+CliDate parse_cli_date(const std::string& text, const std::string& option);
+
+// The vehicle label of a card folder: the volume label of the mount that
+// holds it, else the first line of its "_image.inf", else "NO_CARID".
+std::string card_vehicle_label(const std::string& card_folder);
+
+// What a command line names as its selection.
+struct SelectionArgs {
+    std::string card;  // CARD, the first argument left after the options
+    CliDate from;      // --from
+    CliDate to;        // --to, default --from
+    bool month_only = false;
+    std::string label;  // --label, empty when not given
+};
+
+// Takes CARD, --from, --to, --month-only and --label out of args. Throws
+// UsageError for missing or bad arguments (--to before --from).
+SelectionArgs take_selection_args(std::vector<std::string>& args);
+
+// Scans the card and selects the rows dated from `from` to `to`. Throws
+// std::runtime_error with the program's texts when the card is not available
+// (" - jednotka: "CARD"  nieje dostupná !!!") or no listed day lies in the
+// range ("Žiadne vybrané súbory !!!"), IoError when a file cannot be read.
+CliSelection build_selection(const CommandSettings& settings, const SelectionArgs& args, Progress& progress);
+
+// take_selection_args, then build_selection.
+CliSelection take_selection(const CommandSettings& settings, std::vector<std::string>& args, Progress& progress);
+
+// The scan request for a card folder and date under the command's settings.
+app::ScanRequest scan_request(const CommandSettings& settings, const std::string& card_folder, int year,
+                              int month, bool month_only);
+// The scan texts of the configured language.
+app::ScanTexts scan_texts(const CommandSettings& settings);
+
+// Throws std::runtime_error with the unavailability text unless the folder exists.
+void require_card(const std::string& card_folder);
+
+}  // namespace tripdesk::cli
