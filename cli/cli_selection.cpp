@@ -33,10 +33,9 @@ void require_card(const std::string& card_folder) {
         throw std::runtime_error(app::unavailable_drive_text(card_folder));
 }
 
-std::string card_vehicle_label(const std::string& card_folder) {
+std::string card_label(const std::string& card_folder) {
     const app::VirtInfo info = app::ReadVirtInfo(card_folder);
-    if (info.labels && !info.labels->label.empty()) return info.labels->label;
-    return app::kNoCarId;
+    return info.labels ? app::vehicle_label(*info.labels) : std::string(app::kNoCarId);
 }
 
 app::ScanRequest scan_request(const CommandSettings& settings, const std::string& card_folder, int year,
@@ -61,7 +60,7 @@ CliSelection build_selection(const CommandSettings& settings, const SelectionArg
     CliSelection sel;
     sel.card_folder = with_trailing_slash(args.card);
     require_card(sel.card_folder);
-    sel.vehicle_label = args.label.empty() ? card_vehicle_label(sel.card_folder) : args.label;
+    sel.vehicle_label = args.label.empty() ? card_label(sel.card_folder) : args.label;
     sel.grid = app::scan_card(scan_request(settings, sel.card_folder, args.from.year, args.from.month, args.month_only),
                               scan_texts(settings), progress);
 

@@ -43,10 +43,6 @@ struct CliDate {
 // Parses YYYY-MM-DD (a real calendar date); throws UsageError naming `option`.
 CliDate parse_cli_date(const std::string& text, const std::string& option);
 
-// The vehicle label of a card folder: the volume label of the mount that
-// holds it, else the first line of its "_image.inf", else "NO_CARID".
-std::string card_vehicle_label(const std::string& card_folder);
-
 // What a command line names as its selection.
 struct SelectionArgs {
     std::string card;  // CARD, the first argument left after the options
@@ -68,6 +64,11 @@ CliSelection build_selection(const CommandSettings& settings, const SelectionArg
 
 // take_selection_args, then build_selection.
 CliSelection take_selection(const CommandSettings& settings, std::vector<std::string>& args, Progress& progress);
+
+// The vehicle label of a card folder as the card view reads it: the first
+// line of its "_image.inf" (any line ending, either text encoding), else
+// "NO_CARID".
+std::string card_label(const std::string& card_folder);
 
 // The scan request for a card folder and date under the command's settings.
 app::ScanRequest scan_request(const CommandSettings& settings, const std::string& card_folder, int year,

@@ -63,7 +63,7 @@ int run_scan(const GlobalOptions& global, std::vector<std::string> args) {
         std::fprintf(stderr, "%s\n", e.what());
         return kFailed;
     }
-    const std::string label = label_override.empty() ? card_vehicle_label(card) : label_override;
+    const std::string label = label_override.empty() ? card_label(card) : label_override;
     const app::ScanTexts texts = scan_texts(cs);
     app::CardScanResult grid;
     {
