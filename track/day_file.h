@@ -134,8 +134,8 @@ public:
         }
         // Partial final record: the words present overwrite, the rest keep
         // the previous record's values.
-        uint32_t* slots[6] = {&r.w1, &r.w2, &r.w3, &r.w4, &r.w5, &r.key};
-        for (size_t i = 0; i < left; ++i) *slots[i] = load_le32(p + 4 * i);
+        uint32_t* words[6] = {&r.w1, &r.w2, &r.w3, &r.w4, &r.w5, &r.key};
+        for (size_t i = 0; i < left; ++i) *words[i] = load_le32(p + 4 * i);
         pos_ = end_;
         return true;
     }

@@ -4,6 +4,7 @@
 #include "devlib/dlr4470.h"
 #include "import/logger_import.h"
 #include "import/ui/frm_dlr4470.h"
+#include "track/vehicle_list.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -15,6 +16,9 @@
 #include <QMessageBox>
 #include <QProgressBar>
 #include <QPushButton>
+
+#include "app/ui/frm_main.h"
+#include "app/ui/window_registry.h"
 
 
 namespace tripdesk::import::ui {
@@ -295,3 +299,23 @@ void Tfrm_dlr4470::btn_zmazClick() {
         options_.show_message(this, QStringLiteral("Chyba počas mazania pamäti: %1").arg(*result));
     }
 }
+
+namespace {
+
+std::vector<tripdesk::track::Vehicle> vehicles_from(const tripdesk::app::IniFile& ini) {
+    tripdesk::track::SectionEntries entries;
+    for (const auto& [key, value] : ini.entries("CAR_LIST")) entries.push_back({key, value});
+    return tripdesk::track::read_vehicle_list(entries);
+}
+
+}  // namespace
+
+// The vehicle list is read with the settings file at the main window's first
+// show, after the windows were created.
+TRIPDESK_REGISTER_WINDOW(Tfrm_dlr4470, [](Tfrm_main& m) {
+    auto* window = new Tfrm_dlr4470(
+        tripdesk::import::ui::default_dlr4470_window_options(m.data_folder(), &m.settings().frm_dlr4470, {}));
+    QObject::connect(&m, &Tfrm_main::settings_loaded, window,
+                     [window, &m] { window->set_vehicles(vehicles_from(m.settings_ini())); });
+    return window;
+});

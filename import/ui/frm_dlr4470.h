@@ -42,6 +42,10 @@ class Tfrm_dlr4470 : public QWidget {
 public:
     explicit Tfrm_dlr4470(tripdesk::import::ui::Dlr4470WindowOptions options, QWidget* parent = nullptr);
 
+    // The vehicle list offered in cmb_auta; the program sets it once the
+    // settings file has been read.
+    void set_vehicles(std::vector<tripdesk::track::Vehicle> vehicles) { options_.vehicles = std::move(vehicles); }
+
     void InitDevice();
     void btn_spojClick();
     void btn_zmazClick();

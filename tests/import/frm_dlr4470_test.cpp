@@ -4,6 +4,7 @@
 #include "devlib/logger_sim_process.h"
 #include "track/day_file.h"
 #include "import/ui/frm_dlr4470.h"
+#include "app/main_window_harness.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -55,6 +56,17 @@ private slots:
         QVERIFY(!f.window->btn_zmaz->isEnabled());
         QCOMPARE(f.window->lbl_od->text(), QStringLiteral("07"));
         QVERIFY(f.window->findChild<QPushButton*>(QStringLiteral("btn_hlad")));
+    }
+
+    void the_program_creates_it_with_the_vehicle_list_of_the_settings_file() {
+        tripdesk::testing::MainWindowHarness h("[CAR_LIST]\n0001234567=za555bb,Druhé\n");
+        h.show();
+        auto* window = h.main->form<Tfrm_dlr4470>();
+        QVERIFY(window);
+        window->show();
+        QApplication::processEvents();
+        QCOMPARE(window->cmb_auta->count(), 1);
+        QCOMPARE(window->cmb_auta->itemText(0), QStringLiteral("[ZA555BB]  Druhé"));
     }
 
     void search_without_logger_blinks() {
