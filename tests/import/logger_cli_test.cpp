@@ -47,6 +47,10 @@ TEST_F(LoggerCliTest, FindImportAndErase) {
     const CommandRun import = tripdesk(home_.path(), "logger import");
     EXPECT_EQ(import.status, 0) << import.out;
     EXPECT_EQ(tripdesk::track::read_records(home_.path() + "/_images/BA123XY/011226.gps", {}).size(), 8u);
+    // The image folder is a card like any other: its day shows in a scan.
+    const CommandRun scan = tripdesk(home_.path(), "scan '" + home_.path() + "/_images/BA123XY' --date 2026-12-01");
+    EXPECT_EQ(scan.status, 0) << scan.out;
+    EXPECT_NE(scan.out.find("01/12/26\t011226.gps\t"), std::string::npos) << scan.out;
     // An existing image folder counts as confirmed: no question, same result.
     EXPECT_EQ(tripdesk(home_.path(), "logger import").status, 0);
 
