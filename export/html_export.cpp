@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <sys/stat.h>
 
+#include "app/safe_name.h"
 #include "common/io_error.h"
 #include "common/progress.h"
 #include "export/html_opener.h"
@@ -23,18 +24,6 @@ std::string joined(const std::string& folder, const std::string& name) {
     return (last == '/' || last == '\\') ? folder + name : folder + "/" + name;
 }
 
-// A vehicle label comes from the card's volume label: keep it from naming
-// another folder or carrying control characters into a file name.
-std::string file_name_part(const std::string& label) {
-    std::string safe;
-    for (const char c : label) {
-        const auto u = static_cast<unsigned char>(c);
-        safe += (c == '/' || c == '\\' || u < 0x20 || u == 0x7f) ? '_' : c;
-    }
-    if (safe == "." || safe == "..") safe.assign(safe.size(), '_');
-    return safe;
-}
-
 bool only_blanks(const std::string& text) {
     return text.find_first_not_of(" \t\r\n") == std::string::npos;
 }
@@ -53,7 +42,7 @@ std::string converter_path(const std::string& program_dir) {
 
 std::string html_page_path(const std::string& output_dir, const std::string& vehicle_label,
                            const std::string& day_file) {
-    return without_trailing_separators(output_dir) + "/" + file_name_part(vehicle_label) + "_" +
+    return without_trailing_separators(output_dir) + "/" + app::safe_name(vehicle_label) + "_" +
            day_file.substr(0, 6) + ".html";
 }
 

@@ -99,7 +99,7 @@ TEST(HtmlConverterArguments, SettingsBecomeTheExactArgumentList) {
              j.drive_folder = "/media/card";
          },
          {"/opt/tripdesk/_gmaps/mapweaver", "/media/card/150309.GPS", "My \"car\"/../x",
-          "/home/u/html/My \"car\"_.._x_150309.html", "500", "110", "2", "??:??:??", "??:??:??", "???"}},
+          "/home/u/html/My _car__.._x_150309.html", "500", "110", "2", "??:??:??", "??:??:??", "???"}},
     };
     for (const auto& c : cases) {
         HtmlExportJob job = base_job();
@@ -110,7 +110,7 @@ TEST(HtmlConverterArguments, SettingsBecomeTheExactArgumentList) {
 
 TEST(HtmlPagePath, UsesTheFirstSixCharactersOfTheDayFile) {
     EXPECT_EQ(html_page_path("/o", "CAR", "150309.gps"), "/o/CAR_150309.html");
-    EXPECT_EQ(html_page_path("/o", "..", "150309.GPS"), "/o/___150309.html");
+    EXPECT_EQ(html_page_path("/o", "..", "150309.GPS"), "/o/__150309.html");
 }
 
 TEST(GenerujHTML, OneRowOpensThePageAndSeveralOpenTheFolder) {
