@@ -80,14 +80,13 @@ int compare_numbers(std::string_view a, std::string_view b) {
 
 }  // namespace
 
-int compare_keys(char key_type, std::string_view a, std::string_view b) {
+int compare_keys(char key_type, std::string_view a, std::string_view b, const Collation& collation) {
     if (key_type == 'N') return compare_numbers(a, b);
     if (key_type == 'D') {
         const double x = date_value(a), y = date_value(b);
         return x < y ? -1 : x > y;
     }
-    const int r = a.compare(b);
-    return r < 0 ? -1 : r > 0;
+    return collation.compare(a, b);
 }
 
 }  // namespace tripdesk::dbase

@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "export/dbase/calendar_date.h"
+#include "export/dbase/collation.h"
 
 namespace tripdesk::dbase {
 
@@ -22,7 +23,8 @@ std::string number_key(double value, DigitCount variant);
 std::string date_key(const CalendarDate& date, EmptyDate variant);
 
 // Order of two keys of the given key type (C, N or D); negative, 0 or
-// positive. Character keys compare as bytes.
-int compare_keys(char key_type, std::string_view a, std::string_view b);
+// positive. Character keys compare under `collation`, the order of the
+// table's language driver.
+int compare_keys(char key_type, std::string_view a, std::string_view b, const Collation& collation);
 
 }  // namespace tripdesk::dbase

@@ -14,46 +14,56 @@
 namespace tripdesk::dbase {
 namespace {
 
-struct DriverInfo {
-    int code_page;
-    bool binary_order;
-};
-
-DriverInfo driver_info(uint8_t id) {
+int code_page_of(uint8_t id) {
     switch (id) {
-        case 0x00: return {0, true};      // engine default: ASCII only, byte order
-        case 0x1B: return {437, true};    // dBASE ENU cp437
-        case 0x57: return {1252, true};   // ANSI 'ascii'
-        case 0x58:                        // ANSI Western Europe
-        case 0x59:                        // ANSI Spanish
-        case 0x03: return {1252, false};  // Windows ANSI code page mark
-        case 0x1F:                        // dBASE CSY cp852
-        case 0x87:                        // dBASE SLO cp852
-        case 0x22:                        // dBASE HUN cp852
-        case 0x23:                        // dBASE PLK cp852
-        case 0x64: return {852, false};   // Eastern European MS-DOS mark
-        case 0xC8: return {1250, false};  // Windows Eastern European mark
-        default: return {0, false};
+        case 0x1B: return 437;   // dBASE ENU cp437
+        case 0x03:               // Windows ANSI code page mark
+        case 0x57:               // ANSI 'ascii'
+        case 0x58:               // ANSI Western Europe
+        case 0x59: return 1252;  // ANSI Spanish
+        case 0x1F:               // dBASE CSY cp852
+        case 0x87:               // dBASE SLO cp852
+        case 0x22:               // dBASE HUN cp852
+        case 0x23:               // dBASE PLK cp852
+        case 0x64: return 852;   // Eastern European MS-DOS mark
+        case 0x20: return 867;   // dBASE CSY cp867 (Kamenicky)
+        case 0xC8: return 1250;  // Windows Eastern European mark
+        default: return 0;       // 0x00 and unknown drivers: ASCII only
     }
 }
 
 constexpr char32_t kNone = 0xFFFFFFFF;
 
-// Byte -> Unicode table of one code page, built once through iconv.
+// Byte -> Unicode table of one code page, built once (through iconv for the
+// code pages the C library knows).
 struct CodePageTable {
     std::array<char32_t, 256> to_unicode{};
     std::map<char32_t, unsigned char> from_unicode;
 };
 
 const CodePageTable& table_for(int code_page) {
-    static std::mutex mutex;
+    // Recursive: one code page is built on another. A table is stored only
+    // when complete, so a code page that failed is tried again next time.
+    static std::recursive_mutex mutex;
     static std::map<int, CodePageTable> tables;
     std::lock_guard lock(mutex);
-    auto [it, fresh] = tables.try_emplace(code_page);
-    CodePageTable& table = it->second;
-    if (!fresh) return table;
+    if (const auto it = tables.find(code_page); it != tables.end()) return it->second;
+    CodePageTable table;
     for (int b = 0; b < 256; ++b) table.to_unicode[b] = b < 0x80 ? char32_t(b) : kNone;
-    if (code_page != 0) {
+    if (code_page == 867) {
+        // Kamenicky: Czech and Slovak letters in 0x80-0xAF, the rest as cp437.
+        // The C library has no converter for it.
+        static constexpr char32_t kKamenicky[48] = {
+            0x010C, 0x00FC, 0x00E9, 0x010F, 0x00E4, 0x010E, 0x0164, 0x010D,  // Č ü é ď ä Ď Ť č
+            0x011B, 0x011A, 0x0139, 0x00CD, 0x013E, 0x013A, 0x00C4, 0x00C1,  // ě Ě Ĺ Í ľ ĺ Ä Á
+            0x00C9, 0x017E, 0x017D, 0x00F4, 0x00F6, 0x00D3, 0x016F, 0x00DA,  // É ž Ž ô ö Ó ů Ú
+            0x00FD, 0x00D6, 0x00DC, 0x0160, 0x013D, 0x00DD, 0x0158, 0x0165,  // ý Ö Ü Š Ľ Ý Ř ť
+            0x00E1, 0x00ED, 0x00F3, 0x00FA, 0x0148, 0x0147, 0x016E, 0x00D4,  // á í ó ú ň Ň Ů Ô
+            0x0161, 0x0159, 0x0155, 0x0154, 0x00BC, 0x00A7, 0x00AB, 0x00BB,  // š ř ŕ Ŕ ¼ § « »
+        };
+        table.to_unicode = table_for(437).to_unicode;
+        for (int b = 0x80; b < 0xB0; ++b) table.to_unicode[b] = kKamenicky[b - 0x80];
+    } else if (code_page != 0) {
         const std::string name = "CP" + std::to_string(code_page);
         iconv_t cd = iconv_open("UTF-32LE", name.c_str());
         if (cd == iconv_t(-1)) throw DbaseError("code page " + std::to_string(code_page) + " is not available");
@@ -71,7 +81,7 @@ const CodePageTable& table_for(int code_page) {
     }
     for (int b = 0; b < 256; ++b)
         if (table.to_unicode[b] != kNone) table.from_unicode.emplace(table.to_unicode[b], static_cast<unsigned char>(b));
-    return table;
+    return tables.emplace(code_page, std::move(table)).first->second;
 }
 
 // Next code point of UTF-8 text; kNone for a malformed sequence.
@@ -110,9 +120,8 @@ void append_utf8(std::string& out, char32_t cp) {
 }  // namespace
 
 LanguageDriver::LanguageDriver(uint8_t id) : id_(id) {
-    const DriverInfo info = driver_info(id);
-    code_page_ = info.code_page;
-    binary_order_ = info.binary_order;
+    code_page_ = code_page_of(id);
+    collation_ = Collation::for_driver(id);
     table_for(code_page_);  // fails early when the system lacks the code page
 }
 

@@ -1,9 +1,11 @@
 #pragma once
 // The language driver named by byte 29 of a table header: the code page its
-// texts are stored in and whether its character order is plain byte order.
+// texts are stored in and the order of its character index keys.
 #include <cstdint>
 #include <string>
 #include <string_view>
+
+#include "export/dbase/collation.h"
 
 namespace tripdesk::dbase {
 
@@ -12,13 +14,12 @@ public:
     explicit LanguageDriver(uint8_t id);
 
     uint8_t id() const { return id_; }
-    // Code page number (852, 1252, 437); 0 when the driver names none we know,
-    // and then only ASCII text can be stored or read.
+    // Code page number (852, 867, 1252, 437); 0 when the driver names none we
+    // know, and then only ASCII text can be stored or read.
     int code_page() const { return code_page_; }
-    // True when character keys of this driver sort by plain byte value. For
-    // other drivers the engine does not know the order and keeps out of
-    // character index tags.
-    bool binary_order() const { return binary_order_; }
+    // The order of character keys under this driver; nullptr when the engine
+    // does not know it, and then it keeps out of character index tags.
+    const Collation* collation() const { return collation_; }
 
     // UTF-8 text into the table's code page; DbaseError naming the first
     // character the code page cannot hold.
@@ -31,7 +32,7 @@ public:
 private:
     uint8_t id_;
     int code_page_ = 0;
-    bool binary_order_ = false;
+    const Collation* collation_ = nullptr;
 };
 
 }  // namespace tripdesk::dbase

@@ -50,9 +50,12 @@ TagKeys::TagKeys(const MdxTag& tag, const DbfTable& table, const std::string& in
     const size_t length = tag_.key_type == 'N' ? 12 : tag_.key_type == 'D' ? 8 : key_expression_.length();
     if (length != tag_.key_length)
         fail("key length " + std::to_string(tag_.key_length) + ", the expression gives " + std::to_string(length));
-    if (tag_.key_type == 'C' && !table.driver().binary_order())
-        fail(c_format("the character order of language driver 0x%02X is not known to this engine",
+    collation_ = table.driver().collation();
+    if (tag_.key_type == 'C' && !collation_)
+        fail(c_format("the character order of language driver 0x%02X is not known to this engine, so character "
+                      "keys cannot be kept in the order the index needs",
                       table.driver().id()));
+    if (!collation_) collation_ = &Collation::binary();  // number and date keys do not use it
 }
 
 void TagKeys::fail(const std::string& why) const {
@@ -73,9 +76,13 @@ std::optional<std::string> TagKeys::key(const DbfTable& table, size_t record) co
     }
 }
 
+int TagKeys::compare(const std::string& a, const std::string& b) const {
+    const int c = compare_keys(tag_.key_type, a, b, *collation_);
+    return tag_.descending ? -c : c;
+}
+
 bool TagKeys::in_order(const std::string& a, const std::string& b) const {
-    const int c = compare_keys(tag_.key_type, a, b);
-    const int ordered = tag_.descending ? -c : c;
+    const int ordered = compare(a, b);
     return tag_.unique ? ordered < 0 : ordered <= 0;
 }
 
@@ -118,7 +125,10 @@ void TagKeys::check(const std::vector<MdxEntry>& stored, const DbfTable& table) 
                  " in the index, its fields give " + shown(tag_.key_type, *k));
         if (i > 0 && !in_order(stored[i - 1].key, e.key))
             fail("records " + std::to_string(stored[i - 1].record) + " and " + std::to_string(e.record) +
-                 " are out of key order");
+                 " are out of key order" +
+                 (tag_.key_type == 'C' ? c_format(" (character order %s of language driver 0x%02X)",
+                                                  collation_->name().c_str(), table.driver().id())
+                                       : std::string()));
     }
 
     const std::vector<MdxEntry> wanted = expected(table);
@@ -132,15 +142,13 @@ std::vector<MdxEntry> TagKeys::expected(const DbfTable& table) const {
     entries.reserve(table.record_count());
     for (size_t r = 0; r < table.record_count(); ++r)
         if (std::optional<std::string> k = key(table, r)) entries.push_back({uint32_t(r + 1), std::move(*k)});
-    std::stable_sort(entries.begin(), entries.end(), [&](const MdxEntry& a, const MdxEntry& b) {
-        const int c = compare_keys(tag_.key_type, a.key, b.key);
-        return (tag_.descending ? -c : c) < 0;
-    });
+    std::stable_sort(entries.begin(), entries.end(),
+                     [&](const MdxEntry& a, const MdxEntry& b) { return compare(a.key, b.key) < 0; });
     if (tag_.unique) {
         // The first record of each key stays; the rest are not indexed.
         entries.erase(std::unique(entries.begin(), entries.end(),
                                   [&](const MdxEntry& a, const MdxEntry& b) {
-                                      return compare_keys(tag_.key_type, a.key, b.key) == 0;
+                                      return compare(a.key, b.key) == 0;
                                   }),
                       entries.end());
     }

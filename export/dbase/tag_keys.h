@@ -31,6 +31,7 @@ public:
 
 private:
     std::optional<std::string> key(const DbfTable& table, size_t record) const;
+    int compare(const std::string& a, const std::string& b) const;  // in tag order
     bool in_order(const std::string& a, const std::string& b) const;  // a may precede b
     [[noreturn]] void fail(const std::string& why) const;
 
@@ -38,6 +39,7 @@ private:
     std::string index_name_;
     Expression key_expression_;
     std::optional<Expression> for_expression_;
+    const Collation* collation_ = nullptr;  // the table's order of character keys
     DigitCount digit_count_ = DigitCount::Significant;
     std::optional<EmptyDate> empty_date_;
 };

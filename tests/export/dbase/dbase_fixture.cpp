@@ -65,10 +65,11 @@ void write_file(const std::string& path, const std::string& bytes) {
     out << bytes;
 }
 
-void create_table(const std::string& path, int ldid, const std::string& spec, const std::string& rows_json) {
+void create_table(const std::string& path, int ldid, const std::string& spec, const std::string& rows_json,
+                  const std::string& encoding) {
     const CommandResult r = run_command("/usr/bin/python3 " + quoted(kHere + "dbf_tool.py") + " create " +
                                         quoted(path) + " " + std::to_string(ldid) + " " + quoted(spec) + " " +
-                                        quoted(rows_json));
+                                        quoted(rows_json) + " " + quoted(encoding));
     if (r.status != 0) throw std::runtime_error("python3-dbf: " + r.output);
 }
 
@@ -82,9 +83,35 @@ std::vector<std::string> read_table(const std::string& path, const std::string& 
     return lines;
 }
 
+std::string stated_order(int ldid) {
+    switch (ldid) {
+        // Czech: per letter lower case before upper case, each accented
+        // letter after its base letter; digits after all letters, then
+        // punctuation.
+        case 0x1F:
+            return " aAáÁäÄbBcCčČdDďĎeEéÉěĚfFgGhHiIíÍjJkKlLĺĹľĽmMnNňŇoOóÓôÔpPqQrRŕŔřŘsSšŠtTťŤuUúÚůŮvVwWxXyYýÝ"
+                   "zZžŽ0123456789.-";
+        // Slovak: punctuation and digits before the letters as in ASCII. A
+        // letter's lower-case forms (plain, then accented) come before its
+        // upper-case forms (d ď D Ď); č, š and ž are letters of their own
+        // after the base letter (c C č Č).
+        case 0x87:
+            return " -.0123456789aäáAÄÁbBcCčČdďDĎeéěEÉĚfFgGhHiíIÍjJkKlĺľLĹĽmMnňNŇoóôOÓÔpPqQrŕřRŔŘsSšŠtťTŤuúůUÚŮ"
+                   "vVwWxXyýYÝzZžŽ";
+        default: return {};
+    }
+}
+
 CommandResult walk_index(const std::string& dbf_path, const std::string& mdx_path) {
-    return run_command("/usr/bin/perl " + quoted(kHere + "walk_mdx.pl") + " " + quoted(dbf_path) + " " +
-                       quoted(mdx_path));
+    std::string command = "/usr/bin/perl " + quoted(kHere + "walk_mdx.pl") + " " + quoted(dbf_path) + " " +
+                          quoted(mdx_path);
+    const std::string order = stated_order(static_cast<unsigned char>(read_file(dbf_path).at(29)));
+    if (!order.empty()) {
+        const std::string order_path = mdx_path + ".order.txt";
+        write_file(order_path, order);
+        command += " " + quoted(order_path) + " cp852";
+    }
+    return run_command(command);
 }
 
 std::string index_skeleton(const std::string& table_name, int ldid, const std::vector<TagSpec>& tags) {

@@ -18,9 +18,11 @@ std::string quoted(const std::string& text);
 std::string make_temp_folder();
 
 // Creates a dBase III table with python3-dbf; `spec` as "SPZ C(10); KM N(8,1)",
-// rows as a JSON list of lists (dates "YYYY-MM-DD"), then marks it as having
-// a production index with language driver `ldid`.
-void create_table(const std::string& path, int ldid, const std::string& spec, const std::string& rows_json);
+// rows as a JSON list of lists (dates "YYYY-MM-DD", texts stored in
+// `encoding`), then marks it as having a production index with language
+// driver `ldid`.
+void create_table(const std::string& path, int ldid, const std::string& spec, const std::string& rows_json,
+                  const std::string& encoding = "cp1252");
 
 // The live records as dbfread reads them, one JSON list per record.
 std::vector<std::string> read_table(const std::string& path, const std::string& encoding = "cp1252");
@@ -45,8 +47,14 @@ void write_index(const std::string& dbf_path, const std::string& mdx_path, const
 // Only the skeleton: every tag with an empty tree.
 std::string index_skeleton(const std::string& table_name, int ldid, const std::vector<TagSpec>& tags);
 
+// The order the Czech (0x1F) and Slovak (0x87) cp852 drivers give the
+// characters the tests put into keys, first to last, written out by hand
+// from the two alphabets; empty for other drivers.
+std::string stated_order(int ldid);
+
 // Walks every tag with Perl XBase::Index; status 0 and "TAG name count"
-// lines when every check passed.
+// lines when every check passed. Character keys of a table whose driver
+// has a stated order are checked in that order, else in byte order.
 CommandResult walk_index(const std::string& dbf_path, const std::string& mdx_path);
 
 std::string read_file(const std::string& path);

@@ -1,7 +1,7 @@
 """Makes and reads dBase tables for the engine's tests with python3-dbf and
 dbfread, libraries independent of the engine.
 
-  dbf_tool.py create TABLE LDID 'SPZ C(10); KM N(8,1)' ROWS_JSON
+  dbf_tool.py create TABLE LDID 'SPZ C(10); KM N(8,1)' ROWS_JSON [CODEPAGE]
   dbf_tool.py dump TABLE ENCODING      one JSON list per live record
 """
 import datetime
@@ -12,8 +12,8 @@ import dbf
 import dbfread
 
 
-def create(path, ldid, spec, rows_json):
-    table = dbf.Table(path, spec, dbf_type='db3', codepage='cp1252')
+def create(path, ldid, spec, rows_json, codepage='cp1252'):
+    table = dbf.Table(path, spec, dbf_type='db3', codepage=codepage)
     table.open(dbf.READ_WRITE)
     for row in json.loads(rows_json):
         values = []
@@ -35,7 +35,7 @@ def dump(path, encoding):
 
 if __name__ == '__main__':
     if sys.argv[1] == 'create':
-        create(*sys.argv[2:6])
+        create(*sys.argv[2:7])
     elif sys.argv[1] == 'dump':
         dump(*sys.argv[2:4])
     else:

@@ -9,6 +9,8 @@
 namespace tripdesk::dbase {
 namespace {
 
+const Collation& kBytes = Collation::binary();  // number and date keys ignore it
+
 std::string hex_prefix(const std::string& key, size_t bytes) {
     std::string out;
     for (size_t i = 0; i < bytes; ++i) out += c_format("%02X", static_cast<unsigned char>(key[i]));
@@ -47,10 +49,10 @@ TEST(NumberKey, OrderFollowsTheNumbers) {
     for (size_t i = 0; i < keys.size(); ++i)
         for (size_t j = 0; j < keys.size(); ++j) {
             const int expected = values[i] < values[j] ? -1 : values[i] > values[j];
-            EXPECT_EQ(compare_keys('N', keys[i], keys[j]), expected) << values[i] << " vs " << values[j];
+            EXPECT_EQ(compare_keys('N', keys[i], keys[j], kBytes), expected) << values[i] << " vs " << values[j];
         }
     // The digit-count variants of one value are equal in order.
-    EXPECT_EQ(compare_keys('N', number_key(53680, DigitCount::ToUnits), number_key(53680, DigitCount::Significant)), 0);
+    EXPECT_EQ(compare_keys('N', number_key(53680, DigitCount::ToUnits), number_key(53680, DigitCount::Significant), kBytes), 0);
 }
 
 TEST(DateKey, JulianDayAsDouble) {
@@ -58,9 +60,9 @@ TEST(DateKey, JulianDayAsDouble) {
     double value = 0;
     std::memcpy(&value, key.data(), 8);  // the test machine is little-endian like the file
     EXPECT_EQ(value, 2444606.0);
-    EXPECT_LT(compare_keys('D', date_key({2009, 3, 15}, EmptyDate::Zero), date_key({2009, 3, 16}, EmptyDate::Zero)), 0);
-    EXPECT_LT(compare_keys('D', date_key({}, EmptyDate::Zero), date_key({1900, 1, 1}, EmptyDate::Zero)), 0);
-    EXPECT_GT(compare_keys('D', date_key({}, EmptyDate::Huge), date_key({2155, 1, 1}, EmptyDate::Zero)), 0);
+    EXPECT_LT(compare_keys('D', date_key({2009, 3, 15}, EmptyDate::Zero), date_key({2009, 3, 16}, EmptyDate::Zero), kBytes), 0);
+    EXPECT_LT(compare_keys('D', date_key({}, EmptyDate::Zero), date_key({1900, 1, 1}, EmptyDate::Zero), kBytes), 0);
+    EXPECT_GT(compare_keys('D', date_key({}, EmptyDate::Huge), date_key({2155, 1, 1}, EmptyDate::Zero), kBytes), 0);
 }
 
 }  // namespace

@@ -154,10 +154,10 @@ TEST(IndexedTable, IndexesThatDisagreeOrCannotBeEvaluatedAreRefused) {
          [](Files& f) { write_file(f.mdx, index_skeleton("JAZDY", 0x57, {{"T", "SOUNDEX(SPZ)", 'C', 4}})); }},
         {"a wrong key length", "key length",
          [](Files& f) { write_file(f.mdx, index_skeleton("JAZDY", 0x57, {{"T", "SPZ", 'C', 12}})); }},
-        {"a character tag of an unknown order", "character order",
+        {"a character tag of an unknown order", "tag SPZ (SPZ): the character order of language driver 0x64",
          [](Files& f) {
              std::string dbf = read_file(f.dbf);
-             dbf[29] = 0x1F;
+             dbf[29] = 0x64;
              write_file(f.dbf, dbf);
          }},
     };
@@ -234,6 +234,104 @@ TEST(IndexedTable, CodePageTextIsStoredForTheLanguageDriver) {
     }
     EXPECT_EQ(read_table(f.dbf, "cp852").back(), R"(["ŽA-Čučma", 1.0, "2026-12-10", "Štúrovo - Nitra"])");
     expect_walk_passes(f, tags.size());
+}
+
+// Czech and Slovak place names: existing rows, and rows an export appends.
+const char* const kPlaceSpec = "SPZ C(10); KAM C(20); KM N(9,1)";
+const char* const kStoredPlaces = R"([["BA123AB", "Žilina", 1], ["BA123AB", "brno", 2], ["KE999ZZ", "Brno", 3],)"
+                                  R"( ["BA123AB", "Praha 9", 4], ["BA123AB", "Čadca", 5], ["KE999ZZ", "Cheb", 6],)"
+                                  R"( ["BA123AB", "Ústí nad Labem", 7], ["BA123AB", "Zlín", 8]])";
+const char* const kAppendedPlaces[] = {"Praha A", "Uherský Brod", "Řevnice", "Rokycany", "Šaľa", "Senec", "Ľubochňa",
+                                       "Levoča", "Dolný Kubín", "Ďáblice", "brod", "Žilina", "Čadca"};
+const std::vector<TagSpec> kPlaceTags = {
+    {"KAM", "KAM", 'C', 20},
+    {"KAMUP", "UPPER(KAM)", 'C', 20},
+    {"SPZKAM", "SPZ+LEFT(KAM,6)", 'C', 16},
+    {"KAMDESC", "KAM", 'C', 20, false, true},
+    {"KAMUNI", "UPPER(KAM)", 'C', 20, true},
+    {"KM", "KM", 'N'},
+};
+
+// The KAM values of a tag's entries in index order, as text.
+std::vector<std::string> places_in_tag_order(const Files& f, const std::string& tag_name) {
+    const DbfTable table("JAZDY.DBF", read_file(f.dbf));
+    const MdxFile index("JAZDY.MDX", read_file(f.mdx));
+    std::vector<std::string> places;
+    for (const MdxTag& tag : index.tags())
+        if (tag.name == tag_name)
+            for (const MdxEntry& e : index.entries(tag)) places.push_back(table.text(e.record - 1, "KAM"));
+    return places;
+}
+
+TEST(IndexedTable, CzechAndSlovakPlaceNamesAreIndexedInTheDriversOrder) {
+    struct Case {
+        int driver;
+        std::vector<std::string> order;  // KAM tag after the append, written out by hand
+    } cases[] = {
+        // Czech: lower case first at the first difference, digits after letters.
+        {0x1F,
+         {"brno", "brod", "Brno", "Cheb", "Čadca", "Čadca", "Dolný Kubín", "Ďáblice", "Levoča", "Ľubochňa", "Praha A",
+          "Praha 9", "Rokycany", "Řevnice", "Senec", "Šaľa", "Uherský Brod", "Ústí nad Labem", "Zlín", "Žilina",
+          "Žilina"}},
+        // Slovak: digits before letters, ď and ľ inside their letter.
+        {0x87,
+         {"brno", "brod", "Brno", "Cheb", "Čadca", "Čadca", "Dolný Kubín", "Ďáblice", "Levoča", "Ľubochňa", "Praha 9",
+          "Praha A", "Rokycany", "Řevnice", "Senec", "Šaľa", "Uherský Brod", "Ústí nad Labem", "Zlín", "Žilina",
+          "Žilina"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.driver);
+        const std::string folder = make_temp_folder();
+        const Files f{folder + "/JAZDY.DBF", folder + "/JAZDY.MDX"};
+        create_table(f.dbf, c.driver, kPlaceSpec, kStoredPlaces, "cp852");
+        write_index(f.dbf, f.mdx, kPlaceTags);
+        expect_walk_passes(f, kPlaceTags.size());
+        {
+            IndexedTable t(f.dbf, f.mdx);
+            int km = 10;
+            for (const char* place : kAppendedPlaces) {
+                const size_t r = t.table().append();
+                t.table().set_text(r, "SPZ", km % 2 ? "BA123AB" : "KE999ZZ");
+                t.table().set_text(r, "KAM", place);
+                t.table().set_number(r, "KM", km++);
+            }
+            t.commit({2026, 12, 10});
+        }
+        expect_walk_passes(f, kPlaceTags.size());
+        EXPECT_EQ(places_in_tag_order(f, "KAM"), c.order);
+        std::vector<std::string> descending(c.order.rbegin(), c.order.rend());
+        EXPECT_EQ(places_in_tag_order(f, "KAMDESC"), descending);
+        // A unique tag keeps one record of each key.
+        EXPECT_EQ(places_in_tag_order(f, "KAMUNI").size(), c.order.size() - 3);  // BRNO, ČADCA, ŽILINA twice
+        EXPECT_EQ(read_table(f.dbf, "cp852").back(), R"(["KE999ZZ", "Čadca", 22.0])");
+        EXPECT_NO_THROW(IndexedTable(f.dbf, f.mdx));
+    }
+}
+
+TEST(IndexedTable, AnIndexInByteOrderIsRefusedForACzechTable) {
+    // Built while the table named the byte-order driver, then the header
+    // switched to the Czech driver: Brno and brno, and digits and letters,
+    // are now out of order.
+    const std::string folder = make_temp_folder();
+    const Files f{folder + "/JAZDY.DBF", folder + "/JAZDY.MDX"};
+    create_table(f.dbf, 0x57, kPlaceSpec, R"([["BA123AB", "brno", 1], ["BA123AB", "Brno", 2], ["BA123AB", "Zlin", 3]])");
+    write_index(f.dbf, f.mdx, {{"KM", "KM", 'N'}, {"KAM", "KAM", 'C', 20}});
+    std::string dbf = read_file(f.dbf), mdx = read_file(f.mdx);
+    dbf[29] = 0x1F;
+    mdx[31] = 0x1F;
+    write_file(f.dbf, dbf);
+    write_file(f.mdx, mdx);
+    try {
+        IndexedTable t(f.dbf, f.mdx);
+        ADD_FAILURE() << "accepted";
+    } catch (const DbaseError& e) {
+        EXPECT_NE(std::string(e.what()).find("tag KAM (KAM): records 3 and 1 are out of key order (character order "
+                                             "DB852CZ0 of language driver 0x1F)"),
+                  std::string::npos)
+            << e.what();
+    }
+    EXPECT_EQ(read_file(f.dbf), dbf);
+    EXPECT_EQ(read_file(f.mdx), mdx);
 }
 
 // A helper process that holds a lock of one kind on a file until killed.

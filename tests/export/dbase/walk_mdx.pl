@@ -4,18 +4,49 @@
 # XBase: every record exactly once (for tags without FOR clause or UNIQUE),
 # keys in order, and for a tag on one field its key equal to the field.
 # Prints "TAG name entries" per tag; exits 1 with "FAIL ..." on a fault.
-#   walk_mdx.pl TABLE.DBF INDEX.MDX
+#   walk_mdx.pl TABLE.DBF INDEX.MDX [ORDER.TXT ENCODING]
+# Character keys are checked in byte order, or, with ORDER.TXT, in the order
+# that file states: its characters (UTF-8) from first to last, converted to
+# the table's ENCODING; keys compare character by character by their place
+# in that list, and a key byte the list lacks is a fault.
 use strict;
 use warnings;
+use Encode ();
 use XBase;
 use XBase::Index;
 
-my ($dbf_path, $mdx_path) = @ARGV;
+my ($dbf_path, $mdx_path, $order_path, $encoding) = @ARGV;
 my $table = XBase->new(name => $dbf_path, ignorememo => 1) or die "FAIL table: " . XBase->errstr;
 my $records = $table->last_record + 1;
 my %type = map { uc($_) => $table->field_type($_) } $table->field_names;
 
 sub fail { print "FAIL @_\n"; exit 1; }
+
+my %place;    # byte => place in the stated order
+if (defined $order_path) {
+    open my $fh, '<:raw', $order_path or fail("order: $!");
+    my $text = do { local $/; <$fh> };
+    my $bytes = Encode::encode($encoding, Encode::decode('UTF-8', $text, Encode::FB_CROAK), Encode::FB_CROAK);
+    my $n = 0;
+    for my $byte (split //, $bytes) {
+        fail(sprintf "order: byte 0x%02X listed twice", ord $byte) if exists $place{$byte};
+        $place{$byte} = $n++;
+    }
+}
+
+sub compare_text {
+    my ($a, $b, $where) = @_;
+    return $a cmp $b unless %place;
+    my $common = length($a) < length($b) ? length($a) : length($b);
+    for my $i (0 .. $common - 1) {
+        my ($x, $y) = (substr($a, $i, 1), substr($b, $i, 1));
+        for my $c ($x, $y) {
+            fail(sprintf "%s: byte 0x%02X has no place in the stated order", $where, ord $c) unless exists $place{$c};
+        }
+        return $place{$x} <=> $place{$y} if $place{$x} != $place{$y};
+    }
+    return length($a) <=> length($b);
+}
 
 sub julian {
     my ($y, $m, $d) = @_;
@@ -69,7 +100,7 @@ for my $tag_name ($probe->tags) {
     };
     for my $i (1 .. $#entries) {
         my ($a, $b) = ($value->($entries[$i - 1][0]), $value->($entries[$i][0]));
-        my $cmp = $key_type eq 'C' ? ($a cmp $b) : ($a <=> $b);
+        my $cmp = $key_type eq 'C' ? compare_text($a, $b, "tag $tag_name") : ($a <=> $b);
         $cmp = -$cmp if $descending;
         fail("tag $tag_name: records $entries[$i-1][1] and $entries[$i][1] out of order") if $cmp > 0;
     }
