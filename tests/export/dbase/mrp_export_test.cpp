@@ -10,6 +10,8 @@
 #include "export/dbase/byte_order.h"
 #include "export/dbase/dbase_error.h"
 #include "export/dbase/dbase_fixture.h"
+#include "export/dbase/dbf_table.h"
+#include "export/dbase/mdx_file.h"
 #include "export/long_time_format.h"
 #include "track/day_file_writer.h"
 #include "track/place_catalogue.h"
@@ -35,9 +37,12 @@ struct Place {
     const char* name;  // Windows-1250 in the names file
     float lon, lat;
 };
-// Three places of the logbook program's catalogue, IDs 824279.. in order.
-const Place kPlaces[] = {{"Bratislava", 17.10f, 48.15f}, {"Trnava", 17.58f, 48.37f}, {"\x8Eilina", 18.74f, 49.22f}};
-enum PlaceIndex { kBratislava, kTrnava, kZilina };
+// Four places of the logbook program's catalogue, IDs 824279.. in order.
+const Place kPlaces[] = {{"Bratislava", 17.10f, 48.15f},
+                         {"Trnava", 17.58f, 48.37f},
+                         {"\x8Eilina", 18.74f, 49.22f},
+                         {"\xC8" "adca", 18.79f, 49.44f}};
+enum PlaceIndex { kBratislava, kTrnava, kZilina, kCadca };
 
 std::string le32(uint32_t v) { return std::string{char(v), char(v >> 8), char(v >> 16), char(v >> 24)}; }
 
@@ -56,6 +61,8 @@ const std::vector<TagSpec> kTripTags = {{"SPZDAT", "SPZ+DTOS(DATODCHOD)", 'C', 1
 class MrpExportTest : public ::testing::Test {
 public:
     void SetUp() override {
+        options_ = {};
+        progress_ = {};
         root_ = make_temp_folder();
         for (const char* sub : {"/card", "/mrp", "/kniha/KJ_KLM", "/kniha/KJ_GPS"})
             std::filesystem::create_directories(root_ + sub);
@@ -78,11 +85,13 @@ public:
         options_.today = {2026, 12, 10};
     }
 
-    void make_tables(const std::string& vehicles, const std::string& trips) {
-        create_table(vehicles_dbf(), 0x57, kVehicleSpec, vehicles);
+    void make_tables(const std::string& vehicles, const std::string& trips, int driver = 0x57,
+                     const std::string& encoding = "cp1252") {
+        create_table(vehicles_dbf(), driver, kVehicleSpec, vehicles, encoding);
         write_index(vehicles_dbf(), root_ + "/mrp/AUTA.MDX", kVehicleTags);
-        create_table(trips_dbf(), 0x57, kTripSpec, trips);
+        create_table(trips_dbf(), driver, kTripSpec, trips, encoding);
         write_index(trips_dbf(), trips_mdx(), kTripTags);
+        encoding_ = encoding;
     }
 
     static track::Fix at(track::Fix f, PlaceIndex place) { return f.lon(kPlaces[place].lon).lat(kPlaces[place].lat); }
@@ -97,7 +106,7 @@ public:
 
     // The appended rows of the trip table, as dbfread reads them.
     std::vector<std::string> trip_rows(size_t skip) const {
-        std::vector<std::string> rows = read_table(trips_dbf());
+        std::vector<std::string> rows = read_table(trips_dbf(), encoding_);
         return std::vector<std::string>(rows.begin() + long(std::min(skip, rows.size())), rows.end());
     }
 
@@ -112,7 +121,20 @@ public:
     std::string trips_dbf() const { return root_ + "/mrp/JAZDY.DBF"; }
     std::string trips_mdx() const { return root_ + "/mrp/JAZDY.MDX"; }
 
+    // The values of a text field in the order of an index tag.
+    static std::vector<std::string> in_tag_order(const std::string& dbf, const std::string& mdx,
+                                                 const std::string& tag_name, const std::string& field) {
+        const dbase::DbfTable table("table", read_file(dbf));
+        const dbase::MdxFile index("index", read_file(mdx));
+        std::vector<std::string> values;
+        for (const dbase::MdxTag& tag : index.tags())
+            if (tag.name == tag_name)
+                for (const dbase::MdxEntry& e : index.entries(tag)) values.push_back(table.text(e.record - 1, field));
+        return values;
+    }
+
     std::string root_;
+    std::string encoding_ = "cp1252";
     MrpExportOptions options_;
     RecordingProgress progress_;
 };
@@ -279,6 +301,40 @@ TEST_F(MrpExportTest, CommandLineExportsTheSelectedDaysOfACardImage) {
                                 R"(["BA123AB", "2009-03-15", "08:00", 0.0, "Bratislava", false, "2009-03-15", "09:00", 1.0, "Trnava", ""])",
                                 R"(["BA123AB", "2009-03-16", "08:00", 1.0, "Trnava", false, "2009-03-16", "09:00", 3.0, "Žilina", ""])"}));
     expect_indexes_consistent();
+}
+
+TEST_F(MrpExportTest, TablesOfTheCzechAndSlovakDriversGetTheirTripsInTheDriversOrder) {
+    for (const int driver : {0x1F, 0x87}) {
+        SCOPED_TRACE(driver);
+        SetUp();
+        make_tables(R"([["KE999ZZ", "Iné auto", 50], ["ba123ab", "malé písmená", 7]])",
+                    R"([["KE999ZZ", "2009-03-01", "08:00", 50, "Košice", false, "2009-03-01", "09:00", 60, "Prešov", ""],)"
+                    R"( ["KE999ZZ", "2009-03-02", "08:00", 60, "Michalovce", false, "2009-03-02", "09:00", 70,)"
+                    R"(  "Čierna nad Tisou", ""],)"
+                    R"( ["KE999ZZ", "2009-03-03", "08:00", 70, "Lučenec", false, "2009-03-03", "09:00", 80, "Zvolen", ""],)"
+                    R"( ["KE999ZZ", "2009-03-04", "08:00", 80, "Zvolen", false, "2009-03-04", "09:00", 90, "Cífer", ""]])",
+                    driver, "cp852");
+        day_file("150309.GPS", {at(on_day(15, 8, 0).new_trip(), kBratislava), at(on_day(15, 9, 0).trian(10000), kTrnava),
+                                at(on_day(15, 10, 0).new_trip(), kTrnava), at(on_day(15, 11, 0).trian(20000), kCadca),
+                                at(on_day(15, 12, 0).new_trip(), kCadca), at(on_day(15, 13, 0).trian(30000), kZilina)});
+        const MrpExportResult r = export_mrp(options_, progress_);
+
+        EXPECT_EQ(r.outcome, MrpOutcome::Exported);
+        EXPECT_TRUE(r.vehicle_added);  // the stored "ba123ab" is another label
+        EXPECT_EQ(trip_rows(4), (std::vector<std::string>{
+                                    R"(["BA123AB", "2009-03-15", "08:00", 0.0, "Bratislava", false, "2009-03-15", "09:00", 1.0, "Trnava", ""])",
+                                    R"(["BA123AB", "2009-03-15", "10:00", 1.0, "Trnava", false, "2009-03-15", "11:00", 3.0, "Čadca", ""])",
+                                    R"(["BA123AB", "2009-03-15", "12:00", 3.0, "Čadca", false, "2009-03-15", "13:00", 6.0, "Žilina", ""])"}));
+        // Both drivers put Č after C and Ž after Z, where byte order has
+        // Ž (0xA6) before Č (0xAC) and both after every ASCII letter.
+        EXPECT_EQ(in_tag_order(trips_dbf(), trips_mdx(), "KAM", "KAM"),
+                  (std::vector<std::string>{"Cífer", "Čadca", "Čierna nad Tisou", "Prešov", "Trnava", "Zvolen",
+                                            "Žilina"}));
+        EXPECT_EQ(in_tag_order(vehicles_dbf(), root_ + "/mrp/AUTA.MDX", "SPZ", "SPZ"),
+                  (std::vector<std::string>{"ba123ab", "BA123AB", "KE999ZZ"}));
+        // Every tag walks in the stated order of the driver with each record once.
+        expect_indexes_consistent();
+    }
 }
 
 TEST(VehicleFilter, QuotesTheLabel) {
