@@ -56,6 +56,12 @@ app::ScanTexts scan_texts(const CommandSettings& settings) {
         app::lng_ReloadStrings(app::language_number_from_setting(settings.settings.frm_setprg.Language)));
 }
 
+std::span<const app::GridRow> CliSelection::rows() const {
+    if (empty()) return {};
+    return std::span<const app::GridRow>(grid.rows).subspan(static_cast<size_t>(selection.top),
+                                                            static_cast<size_t>(selection.count()));
+}
+
 CliSelection build_selection(const CommandSettings& settings, const SelectionArgs& args, Progress& progress) {
     CliSelection sel;
     sel.card_folder = with_trailing_slash(args.card);
@@ -64,6 +70,7 @@ CliSelection build_selection(const CommandSettings& settings, const SelectionArg
     sel.grid = app::scan_card(scan_request(settings, sel.card_folder, args.from.year, args.from.month, args.month_only),
                               scan_texts(settings), progress);
 
+    // The grid is in date order, so the rows of the range are contiguous.
     const int lo = date_number(args.from.year, args.from.month, args.from.day);
     const int hi = date_number(args.to.year, args.to.month, args.to.day);
     int top = -1, bottom = -1;
@@ -73,9 +80,8 @@ CliSelection build_selection(const CommandSettings& settings, const SelectionArg
         if (d < lo || d > hi) continue;
         if (top < 0) top = static_cast<int>(i);
         bottom = static_cast<int>(i);
-        sel.days.push_back({static_cast<int>(i), r.file, sel.card_folder + r.file});
     }
-    if (top < 0) throw std::runtime_error("Žiadne vybrané súbory !!!");
+    if (top < 0) return sel;
     sel.selection = {top, bottom};
     sel.name_with_vehicle = app::VratNazovVyb(sel.grid.rows, sel.selection, sel.vehicle_label, true);
     sel.name_without_vehicle = app::VratNazovVyb(sel.grid.rows, sel.selection, sel.vehicle_label, false);

@@ -4,13 +4,9 @@
 #include <sys/stat.h>
 
 #include <cstdio>
-#include <ctime>
 
 #include "app/data_folder.h"
-#include "cli/cli_mail_selection.h"
-#include "cli/cli_settings.h"
-#include "cli/cli_status_progress.h"
-#include "cli/command.h"
+#include "cli/cli_selection_command.h"
 #include "export/email_delivery.h"
 #include "export/email_settings.h"
 #include "export/html_export.h"
@@ -46,41 +42,38 @@ bool is_file(const std::string& path) {
 
 int run_export_html(const GlobalOptions& global, std::vector<std::string> args) {
     const TimeWindow window = parse_window(take_option(args, "--window"));
-    const CommandSettings cs = load_command_settings(global);
-    const MailSelection selection = take_mail_selection(args, cs.settings);
+    return run_selection_export(global, std::move(args), OutputOption::none, [&window](SelectionCommand& c) {
+        HtmlExportJob job;
+        job.program_dir = app::program_folder();
+        job.drive_folder = c.selection.card_folder;
+        job.vehicle_label = c.selection.vehicle_label;
+        for (const app::GridRow& row : c.selection.rows()) job.day_files.push_back(row.file);
+        job.window = window;
+        job.settings = html_export_settings(c.s());
 
-    HtmlExportJob job;
-    job.program_dir = app::program_folder();
-    job.drive_folder = selection.folder;
-    job.vehicle_label = selection.vehicle_label;
-    for (const auto& row : selection.rows) job.day_files.push_back(row.file);
-    job.window = window;
-    job.settings = html_export_settings(cs.settings);
-
-    StatusProgress progress;
-    SpawnProcessStarter starter;
-    int status = kOk;
-    HtmlExportServices services{starter, nullptr, [&](const std::vector<std::string>& pages) {
-                                    const mail::MailContext context{selection.vehicle_label, selection.name,
-                                                                    mail::sending_time_text(std::time(nullptr))};
-                                    if (!mail::send_html_pages(mail::mail_settings(cs.settings), context, pages, progress)
-                                             .ok())
-                                        status = kFailed;
-                                }};
-    const HtmlExportResult result = GenerujHTML(job, progress, services);
-    if (result.outcome == HtmlExportOutcome::NothingSelected) {
-        std::fprintf(stderr, "%s\n", kNoHtmlDaysText);
-        return kFailed;
-    }
-    for (const std::string& page : result.pages) {
-        if (is_file(page)) {
-            std::printf("%s\n", page.c_str());
-        } else {
-            std::fprintf(stderr, "tripdesk: the converter wrote no page %s\n", page.c_str());
-            status = kFailed;
+        SpawnProcessStarter starter;
+        int status = kOk;
+        HtmlExportServices services{starter, nullptr, [&](const std::vector<std::string>& pages) {
+                                        if (!mail::send_html_pages(mail::mail_settings(c.s()), c.mail_context(), pages,
+                                                                   c.progress)
+                                                 .ok())
+                                            status = kFailed;
+                                    }};
+        const HtmlExportResult result = GenerujHTML(job, c.progress, services);
+        if (result.outcome == HtmlExportOutcome::NothingSelected) {
+            std::fprintf(stderr, "%s\n", kNoHtmlDaysText);
+            return kFailed;
         }
-    }
-    return status;
+        for (const std::string& page : result.pages) {
+            if (is_file(page)) {
+                std::printf("%s\n", page.c_str());
+            } else {
+                std::fprintf(stderr, "tripdesk: the converter wrote no page %s\n", page.c_str());
+                status = kFailed;
+            }
+        }
+        return status;
+    });
 }
 
 const ExportKindRegistration registration(

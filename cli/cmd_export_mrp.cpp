@@ -4,10 +4,7 @@
 #include <cstdio>
 #include <ctime>
 
-#include "cli/cli_mail_selection.h"
-#include "cli/cli_settings.h"
-#include "cli/cli_status_progress.h"
-#include "cli/command.h"
+#include "cli/cli_selection_command.h"
 #include "export/mrp_export.h"
 
 namespace tripdesk::cli {
@@ -21,36 +18,33 @@ dbase::CalendarDate today() {
 }
 
 int run_export_mrp(const GlobalOptions& global, std::vector<std::string> args) {
-    const CommandSettings cs = load_command_settings(global);
-    const app::Settings& s = cs.settings;
-    const MailSelection selection = take_mail_selection(args, s);
-    if (!args.empty()) throw UsageError{"unexpected " + args.front()};
+    return run_selection_export(global, std::move(args), OutputOption::none, [](SelectionCommand& c) {
+        const app::Settings& s = c.s();
+        mrp::MrpExportOptions options;
+        options.drive_folder = c.selection.card_folder;
+        for (const app::GridRow& row : c.selection.rows()) options.day_files.push_back(row.file);
+        options.vehicle_label = c.selection.vehicle_label;
+        options.databases_folder = s.frm_setexp.DatabasesMRP;
+        options.output_dir_kj = s.frm_setexp.OutputDirKJ;
+        options.time_offset = s.frm_setexp.TimeOffMRP;
+        options.force20byte = s.frm_main.Force20byte;
+        options.today = today();
 
-    mrp::MrpExportOptions options;
-    options.drive_folder = selection.folder;
-    for (const MailGridRow& row : selection.rows) options.day_files.push_back(row.file);
-    options.vehicle_label = selection.vehicle_label;
-    options.databases_folder = s.frm_setexp.DatabasesMRP;
-    options.output_dir_kj = s.frm_setexp.OutputDirKJ;
-    options.time_offset = s.frm_setexp.TimeOffMRP;
-    options.force20byte = s.frm_main.Force20byte;
-    options.today = today();
-
-    StatusProgress progress;
-    const mrp::MrpExportResult result = mrp::export_mrp(options, progress);
-    switch (result.outcome) {
-        case mrp::MrpOutcome::NoSelectedTrips:
-            std::fprintf(stderr, "%s\n", mrp::kNoSelectedTrips);
-            return kFailed;
-        case mrp::MrpOutcome::TablesNotFound:
-            std::fprintf(stderr, "%s\n", mrp::kTablesNotFound);
-            return kFailed;
-        case mrp::MrpOutcome::Exported:
-            break;
-    }
-    std::printf("%d trips, odometer %.1f km%s\n", result.trips, result.odometer,
-                result.vehicle_added ? ", vehicle added" : "");
-    return kOk;
+        const mrp::MrpExportResult result = mrp::export_mrp(options, c.progress);
+        switch (result.outcome) {
+            case mrp::MrpOutcome::NoSelectedTrips:
+                std::fprintf(stderr, "%s\n", mrp::kNoSelectedTrips);
+                return kFailed;
+            case mrp::MrpOutcome::TablesNotFound:
+                std::fprintf(stderr, "%s\n", mrp::kTablesNotFound);
+                return kFailed;
+            case mrp::MrpOutcome::Exported:
+                break;
+        }
+        std::printf("%d trips, odometer %.1f km%s\n", result.trips, result.odometer,
+                    result.vehicle_added ? ", vehicle added" : "");
+        return kOk;
+    });
 }
 
 const ExportKindRegistration registration(

@@ -1,7 +1,7 @@
 // `tripdesk private CARD [--export FILE] [--json] [--label L]`: the
 // private-trip memory of a card, as the private-trip window lists it.
 #include "cli/cli_json.h"
-#include "cli/cli_mail_selection.h"
+#include "cli/cli_selection.h"
 #include "cli/cli_settings.h"
 #include "cli/command.h"
 #include "common/c_format.h"
@@ -73,7 +73,7 @@ int run_private(const GlobalOptions& global, std::vector<std::string> args) {
     else
         print_list(image, filters);
     if (!export_path.empty()) {
-        const std::string label = label_override.empty() ? card_vehicle_label(card) : label_override;
+        const std::string label = label_override.empty() ? card_label(card) : label_override;
         export_private_trips(export_path, label, image.entries);
     }
     return kOk;

@@ -26,11 +26,11 @@ TEST(CliSelection, SelectsTheRowsOfTheRange) {
     ASSERT_EQ(sel.grid.rows.size(), 4u);
     EXPECT_EQ(sel.selection.top, 1);
     EXPECT_EQ(sel.selection.bottom, 3);
-    ASSERT_EQ(sel.days.size(), 3u);
-    EXPECT_EQ(sel.days[0].row, 1);
-    EXPECT_EQ(sel.days[0].file, "050309.gps");
-    EXPECT_EQ(sel.days[0].path, card.file("050309.gps"));
-    EXPECT_EQ(sel.days[2].file, "020409.GPS");
+    ASSERT_EQ(sel.rows().size(), 3u);
+    EXPECT_EQ(sel.rows()[0].file, "050309.gps");
+    EXPECT_EQ(sel.rows()[0].distance, "0.50 km");
+    EXPECT_FALSE(sel.rows()[0].warning.empty());  // 140 km/h
+    EXPECT_EQ(sel.rows()[2].file, "020409.GPS");
     EXPECT_EQ(sel.name_with_vehicle, "BA-123AB_(05-03-09_02-04-09)");
     EXPECT_EQ(sel.name_without_vehicle, "od 05-03-09 do 02-04-09");
 }
@@ -42,23 +42,27 @@ TEST(CliSelection, MonthOnlyLabelAndOneDay) {
     NoProgress p;
     const CliSelection month = build_selection(cs, args(card.path(), {2009, 3, 1}, {2009, 12, 31}, true), p);
     EXPECT_EQ(month.grid.rows.size(), 3u);  // April is not listed
-    EXPECT_EQ(month.days.size(), 3u);
+    EXPECT_EQ(month.rows().size(), 3u);
     EXPECT_EQ(month.vehicle_label, "NO_CARID");
     const CliSelection one = build_selection(cs, args(card.path(), {2009, 3, 15}, {2009, 3, 15}, false, "ZA-1"), p);
     EXPECT_EQ(one.name_with_vehicle, "ZA-1_(15-03-09)");
     EXPECT_EQ(one.name_without_vehicle, "15-03-09");
 }
 
-TEST(CliSelection, FailuresInTheProgramsWords) {
+TEST(CliSelection, NoDayInTheRangeAndAMissingCard) {
     TempFolder card;
     tripdesk::testing::make_card(card);
     CommandSettings cs;
     NoProgress p;
-    try {
-        build_selection(cs, args(card.path(), {2009, 3, 2}, {2009, 3, 4}), p);
-        FAIL();
-    } catch (const std::runtime_error& e) {
-        EXPECT_STREQ(e.what(), "Žiadne vybrané súbory !!!");
+    // A range between listed days, and one reversed: nothing selected, the
+    // grid still listed.
+    for (const auto& [from, to] : {std::pair<CliDate, CliDate>{{2009, 3, 2}, {2009, 3, 4}},
+                                   std::pair<CliDate, CliDate>{{2009, 3, 15}, {2009, 3, 1}}}) {
+        const CliSelection none = build_selection(cs, args(card.path(), from, to), p);
+        EXPECT_TRUE(none.empty());
+        EXPECT_TRUE(none.rows().empty());
+        EXPECT_EQ(none.grid.rows.size(), 4u);
+        EXPECT_EQ(none.name_with_vehicle, "");
     }
     try {
         build_selection(cs, args(card.file("missing"), {2009, 3, 2}, {2009, 3, 4}), p);

@@ -107,4 +107,47 @@ TEST_F(ExportCommandsTest, NothingSelectedFails) {
     EXPECT_EQ(run({"export", "kml", card_, "--from", "2009-04-01"}).status, 2);
 }
 
+// Every selection command takes its selection the same way and stops before
+// any work when it is empty, reversed, incomplete or names no card.
+TEST_F(ExportCommandsTest, EverySelectionCommandRefusesTheSameWay) {
+    const std::string out = scratch_.folder("refused");
+    const std::vector<std::vector<std::string>> commands = {
+        {"export", "logbook"}, {"export", "kml"}, {"export", "stops"}, {"export", "mrp"},
+        {"export", "html"},    {"mail"}};
+    for (const auto& command : commands) {
+        const auto with = [&](std::vector<std::string> tail) {
+            std::vector<std::string> args = {"--set", "FRM_SETEXP.OutputDirKJ=" + out, "--set",
+                                             "FRM_SETEXP.OutputDirKML=" + out, "--set",
+                                             "FRM_SETEXP.OutputDirHTML=" + out, "--set",
+                                             "FRM_SETEXP.DatabasesMRP=" + out, "--set", "EMAIL.Host=127.0.0.1",
+                                             "--set", "EMAIL.Port=1"};
+            args.insert(args.end(), command.begin(), command.end());
+            args.insert(args.end(), tail.begin(), tail.end());
+            return run(args);
+        };
+        const std::string name = command.back();
+        for (const auto& range : {std::pair<std::string, std::string>{"2009-03-03", "2009-03-09"},
+                                  std::pair<std::string, std::string>{"2009-03-12", "2009-03-10"}}) {
+            const auto r = with({card_, "--from", range.first, "--to", range.second});
+            EXPECT_EQ(r.status, 1) << name;
+            EXPECT_EQ(r.err, "Žiadne vybrané jazdy !!!\n") << name;
+            EXPECT_EQ(r.out, "") << name;
+        }
+        const auto missing = with({scratch_.file("nocard"), "--from", "2009-03-10", "--to", "2009-03-10"});
+        EXPECT_EQ(missing.status, 1) << name;
+        EXPECT_EQ(missing.err, "tripdesk:  - jednotka: \"" + scratch_.file("nocard") + "/\"  nieje dostupná !!!\n")
+            << name;
+        for (const auto& bad : std::vector<std::vector<std::string>>{
+                 {card_, "--from", "2009-03-10"},
+                 {card_, "--from", "2009-03-10", "--to", "2009-03-32"},
+                 {card_, "extra", "--from", "2009-03-10", "--to", "2009-03-10"},
+                 {"--from", "2009-03-10", "--to", "2009-03-10"}}) {
+            const auto r = with(bad);
+            EXPECT_EQ(r.status, 2) << name << " " << bad.size();
+            EXPECT_NE(r.err.find("usage: tripdesk"), std::string::npos) << r.err;
+        }
+    }
+    EXPECT_TRUE(ScratchFolder::entries(out).empty());
+}
+
 }  // namespace
