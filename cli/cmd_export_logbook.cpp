@@ -1,7 +1,7 @@
 // `tripdesk export logbook CARD --from D --to D [-o FILE]`: the selected days
 // as a logbook text file, the same bytes the program writes.
 #include "cli/cli_selection_command.h"
-#include "export/logbook_export.h"
+#include "export/export_settings.h"
 
 namespace tripdesk::cli {
 
@@ -9,17 +9,12 @@ namespace {
 
 int run_export_logbook(const GlobalOptions& global, std::vector<std::string> args) {
     return run_selection_export(global, std::move(args), OutputOption::taken, [](SelectionCommand& c) {
-        const auto& s = c.s();
-        logbook::LogbookExportOptions o;
+        logbook::LogbookExportOptions o = exports::logbook_export_settings(c.s());
         o.drive_folder = c.selection.card_folder;
         for (const app::GridRow& row : c.selection.rows()) o.day_files.push_back(row.file);
         o.vehicle_label = c.selection.vehicle_label;
         o.selection_name = c.selection.name_without_vehicle;
-        o.output_path = c.output.empty() ? c.proposed_file(s.frm_setexp.OutputDirKJ, ".TXT") : c.output;
-        o.resolution_m = s.frm_setexp.ResolutionKJ;
-        o.ignore_sluz = s.frm_setexp.IgnoreSluz;
-        o.ignore_krat = s.frm_setexp.IgnoreKrat;
-        o.day_file = {s.frm_main.Koeficient, s.frm_main.Force20byte};
+        o.output_path = c.output.empty() ? c.proposed_file(c.s().frm_setexp.OutputDirKJ, ".TXT") : c.output;
         return print_and_copy(c, mail::ExportCopy::logbook, logbook::export_logbook(o, c.progress).path);
     });
 }

@@ -1,7 +1,7 @@
 // Menu "Jazdy" -> "Exportovať vybrané do KML" (F3): the selected days as a
 // KML document.
 // Logic headers before Qt ones: Qt defines "slots" as a macro.
-#include "export/kml_export.h"
+#include "export/export_settings.h"
 
 #include "app/ui/window_registry.h"
 #include "export/ui/file_export_menu.h"
@@ -16,7 +16,7 @@ void men_expkmlClick(Tfrm_main& m) {
         m, {QString::fromUtf8("Súbory pre Google Earth (*.KML)|*.KML"), s.frm_setexp.OutputDirKML, ".KML",
             ExportKind::kml, s.frm_setexp.EmailKML,
             [&](const std::vector<Tfrm_main::SelectedRow>& rows, const std::string& chosen, Progress& progress) {
-                kml::KmlExportOptions o;
+                kml::KmlExportOptions o = exports::kml_export_settings(s);
                 o.drive_folder = m.current_drive();
                 for (const auto& row : rows) {
                     const QTableWidgetItem* distance = m.str_grid->item(row.row, 3);
@@ -26,8 +26,6 @@ void men_expkmlClick(Tfrm_main& m) {
                 }
                 o.selection_name = m.VratNazovVyb(false);
                 o.output_path = chosen;
-                o.resolution_m = s.frm_setexp.ResolutionKML;
-                o.day_file = {s.frm_main.Koeficient, s.frm_main.Force20byte};
                 return kml::export_kml(o, progress).path;
             }});
 }

@@ -2,13 +2,11 @@
 // files into the accounting program's logbook tables.
 // The logic header comes before Qt's: the day-file reader has a variable
 // named like Qt's "slots" keyword macro.
-#include "export/mrp_export.h"
+#include "export/export_settings.h"
 
 #include <QApplication>
 #include <QMessageBox>
 #include <QTableWidget>
-
-#include <ctime>
 
 #include "app/ui/frm_main.h"
 #include "app/ui/window_registry.h"
@@ -41,25 +39,12 @@ private:
     MainProgress panel_;
 };
 
-tripdesk::dbase::CalendarDate today() {
-    const std::time_t now = std::time(nullptr);
-    std::tm local{};
-    localtime_r(&now, &local);
-    return {local.tm_year + 1900, local.tm_mon + 1, local.tm_mday};
-}
-
 void men_exmrpClick(Tfrm_main& main) {
     using namespace tripdesk::mrp;
-    const tripdesk::app::Settings& s = main.settings();
-    MrpExportOptions options;
+    MrpExportOptions options = tripdesk::exports::mrp_export_settings(main.settings());
     options.drive_folder = main.current_drive();
     for (const Tfrm_main::SelectedRow& row : main.selected_rows()) options.day_files.push_back(row.file_name);
     options.vehicle_label = main.vehicle_label().toStdString();
-    options.databases_folder = s.frm_setexp.DatabasesMRP;
-    options.output_dir_kj = s.frm_setexp.OutputDirKJ;
-    options.time_offset = s.frm_setexp.TimeOffMRP;
-    options.force20byte = s.frm_main.Force20byte;
-    options.today = today();
 
     MrpOutcome outcome = MrpOutcome::Exported;
     QString error;
