@@ -8,8 +8,8 @@
 
 namespace tripdesk::cli {
 
-std::string SelectionCommand::proposed_file(const std::string& folder, const std::string& extension) const {
-    return folder + "/" + selection.name_with_vehicle + extension;
+std::string SelectionCommand::output_file(const std::string& folder, const std::string& extension) const {
+    return output.empty() ? folder + "/" + selection.name_with_vehicle + extension : output;
 }
 
 mail::MailContext SelectionCommand::mail_context() const {

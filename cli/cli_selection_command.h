@@ -33,8 +33,9 @@ struct SelectionCommand {
     StatusProgress progress;  // status texts on stderr, one per line
 
     const app::Settings& s() const { return settings.settings; }
-    // The proposed output file: FOLDER/selection name with the vehicle + extension.
-    std::string proposed_file(const std::string& folder, const std::string& extension) const;
+    // The file to write: -o FILE as given, else the proposed name in the
+    // export's output folder, FOLDER/selection name with the vehicle + extension.
+    std::string output_file(const std::string& folder, const std::string& extension) const;
     // The vehicle, the selection name without the vehicle and the sending time
     // (now), for the messages of the e-mail delivery.
     mail::MailContext mail_context() const;

@@ -15,7 +15,7 @@ int run_export_kml(const GlobalOptions& global, std::vector<std::string> args) {
         int grid_row = c.selection.selection.top + 1;
         for (const app::GridRow& row : c.selection.rows()) o.days.push_back({grid_row++, row.file, row.distance});
         o.selection_name = c.selection.name_without_vehicle;
-        o.output_path = c.output.empty() ? c.proposed_file(c.s().frm_setexp.OutputDirKML, ".KML") : c.output;
+        o.output_path = c.output_file(c.s().frm_setexp.OutputDirKML, ".KML");
         return print_and_copy(c, mail::ExportCopy::kml, kml::export_kml(o, c.progress).path);
     });
 }

@@ -14,7 +14,7 @@ int run_export_logbook(const GlobalOptions& global, std::vector<std::string> arg
         for (const app::GridRow& row : c.selection.rows()) o.day_files.push_back(row.file);
         o.vehicle_label = c.selection.vehicle_label;
         o.selection_name = c.selection.name_without_vehicle;
-        o.output_path = c.output.empty() ? c.proposed_file(c.s().frm_setexp.OutputDirKJ, ".TXT") : c.output;
+        o.output_path = c.output_file(c.s().frm_setexp.OutputDirKJ, ".TXT");
         return print_and_copy(c, mail::ExportCopy::logbook, logbook::export_logbook(o, c.progress).path);
     });
 }

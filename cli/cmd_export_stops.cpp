@@ -11,8 +11,8 @@ namespace {
 
 int run_export_stops(const GlobalOptions& global, std::vector<std::string> args) {
     return run_selection_export(global, std::move(args), OutputOption::taken, [](SelectionCommand& c) {
-        std::string output = c.output.empty() ? c.proposed_file(c.s().frm_setexp.OutputDirHTML, ".CSV") : c.output;
-        output = std::filesystem::absolute(output).lexically_normal().string();
+        const std::string output =
+            std::filesystem::absolute(c.output_file(c.s().frm_setexp.OutputDirHTML, ".CSV")).lexically_normal().string();
 
         std::vector<stops::StopListRow> rows;
         for (const app::GridRow& r : c.selection.rows()) rows.push_back({r.date, r.file});
