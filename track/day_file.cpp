@@ -103,6 +103,11 @@ std::string read_day_file(const std::string& path) {
 std::vector<Tgps_record> decode_records(std::string_view file_bytes, const DayFileOptions& options) {
     std::vector<Tgps_record> records;
     RecordCursor cursor(file_bytes, options.force20byte);
+    // Sized once (a partial final record counts as one): growing a vector of
+    // a day's records copies them and touches fresh pages at every doubling.
+    const size_t words = file_bytes.size() / 4;
+    const size_t per_record = static_cast<size_t>(cursor.record_bytes() / 4);
+    if (words > kHeaderBytes / 4) records.reserve((words - kHeaderBytes / 4 + per_record - 1) / per_record);
     RawRecord raw;
     while (cursor.next(raw)) records.push_back(decode_record(raw));
     return records;
