@@ -1,6 +1,7 @@
 // `tripdesk export html CARD --from D --to D [--window HH:MM:SS-HH:MM:SS]`:
 // the HTML map export of the selected days, one page per day file written
 // by the converter beside the program. Prints the pages; opens nothing.
+#include <algorithm>
 #include <sys/stat.h>
 
 #include <cstdio>
@@ -65,7 +66,8 @@ int run_export_html(const GlobalOptions& global, std::vector<std::string> args) 
             return kFailed;
         }
         for (const std::string& page : result.pages) {
-            if (is_file(page)) {
+            const bool converted = std::find(result.failed.begin(), result.failed.end(), page) == result.failed.end();
+            if (converted && is_file(page)) {
                 std::printf("%s\n", page.c_str());
             } else {
                 std::fprintf(stderr, "tripdesk: the converter wrote no page %s\n", page.c_str());

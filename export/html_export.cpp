@@ -1,5 +1,7 @@
 #include "export/html_export.h"
 
+#include <algorithm>
+
 #include <cerrno>
 #include <sys/stat.h>
 
@@ -77,14 +79,22 @@ HtmlExportResult GenerujHTML(const HtmlExportJob& job, Progress& progress, HtmlE
         progress.step();
         progress.pump();
         const std::vector<std::string> args = converter_arguments(job, day_file);
-        // The converter's status is not looked at: a failed run only means
-        // its page is missing, which the e-mail step passes over.
-        services.starter.run_and_wait(args, progress);
+        // A failed run does not stop the export and shows no error: its page
+        // is missing, which the e-mail step passes over, or it is an older
+        // page of the same name, which the e-mail step must not send as this
+        // run's.
+        if (services.starter.run_and_wait(args, progress) != 0) result.failed.push_back(args[3]);
         result.pages.push_back(args[3]);
     }
     result.outcome = HtmlExportOutcome::Converted;
 
-    if (job.settings.email && services.send_email) services.send_email(result.pages);
+    if (job.settings.email && services.send_email) {
+        std::vector<std::string> converted;
+        for (const std::string& page : result.pages)
+            if (std::find(result.failed.begin(), result.failed.end(), page) == result.failed.end())
+                converted.push_back(page);
+        services.send_email(converted);
+    }
 
     progress.step();
     progress.pause(400);

@@ -56,6 +56,10 @@ enum class HtmlExportOutcome {
 struct HtmlExportResult {
     HtmlExportOutcome outcome = HtmlExportOutcome::NothingSelected;
     std::vector<std::string> pages;  // one path per converted day file, in order
+    // Pages whose converter run failed (exit status not 0, or not started).
+    // A file under such a name is an older page, not this run's: the e-mail
+    // step leaves it out and the command line reports it.
+    std::vector<std::string> failed;
 };
 
 inline constexpr const char* kNoHtmlDaysText = "Žiadne vybrané jazdy !!!";
