@@ -5,7 +5,8 @@
 //    in loader mode, where 0x00 gets a start reply, every page frame is
 //    checked (sequence bytes, checksum) and answered 0x06 or refused 0x15,
 //    and 0x04 gets the finish code and saves the received image;
-//  - optionally streams a text for the terminal.
+//  - optionally streams a text for the terminal;
+//  - for fault tests, goes silent or vanishes (exits) at a given page.
 // Counters go to a stats file ("key=value" lines) after every read.
 #include <cerrno>
 #include <chrono>
@@ -31,6 +32,7 @@ struct Options {
     int refuse_page = 0;
     int refusal = 0x15;
     int silent_at_page = 0;
+    int vanish_at_page = 0;  // the tracker is unplugged when this page arrives
     int finish_code = 0x06;
     std::string record_path;
     std::string stats_path;
@@ -63,6 +65,7 @@ std::string unescape(const std::string& text) {
     std::fprintf(stderr,
                  "usage: tracker_sim [--ident TEXT] [--ident-tail TEXT] [--quiet-gap-ms N] [--echo-from N]\n"
                  "  [--start-reply N] [--silent-start] [--refuse-page N] [--refusal N] [--silent-at-page N]\n"
+                 "  [--vanish-at-page N]\n"
                  "  [--finish-code N] [--record FILE] [--stats FILE] [--stream TEXT] [--stream-ms N]\n"
                  "  [--lifetime-s N]\n");
     std::exit(2);
@@ -86,6 +89,7 @@ Options parse(int argc, char** argv) {
         else if (a == "--refuse-page") o.refuse_page = number();
         else if (a == "--refusal") o.refusal = number();
         else if (a == "--silent-at-page") o.silent_at_page = number();
+        else if (a == "--vanish-at-page") o.vanish_at_page = number();
         else if (a == "--finish-code") o.finish_code = number();
         else if (a == "--record") o.record_path = value();
         else if (a == "--stats") o.stats_path = value();
@@ -179,6 +183,13 @@ private:
         const bool sound = page == pages_accepted_ + 1 && u(2) == ((1 + page) & 0xFF) && (sum & 0xFF) == u(131);
         ++stats_["frames_received"];
         if (!sound) ++stats_["bad_frames"];
+        if (page == o_.vanish_at_page) {
+            // Unplugged: the port goes away with the process, and the other
+            // side's reads and writes fail from now on.
+            ++stats_["vanished"];
+            save_stats();
+            std::exit(0);
+        }
         if (page == o_.silent_at_page) {
             ++stats_["frames_unanswered"];
         } else if (sound && page != o_.refuse_page) {

@@ -5,6 +5,10 @@ Every received message goes into OUT/<n>/: raw.eml, envelope.txt ("from X",
 (decoded), content_type.txt, body.txt (decoded bytes) and, for each
 attachment in order, attachments/<k>_<filename>, listed in attachments.txt.
 The bound port is written to PORT_FILE once the server listens.
+
+With --close-in-data N the server records nothing: it answers the commands
+up to DATA and then closes the connection after N bytes of the message, as
+a server that fails mid-message does.
 """
 import argparse
 import asyncio
@@ -81,6 +85,38 @@ def authenticator(user, password):
     return check
 
 
+def serve_closing_in_data(port_file, limit):
+    """A bare SMTP dialogue that hangs up inside the message."""
+    listener = socket.socket()
+    listener.setsockopt(socket.SOL_SOCKET, socket.SO_REUSEADDR, 1)
+    listener.bind(("127.0.0.1", 0))
+    listener.listen(4)
+    with open(port_file + ".tmp", "w") as f:
+        f.write(str(listener.getsockname()[1]))
+    os.rename(port_file + ".tmp", port_file)
+    signal.signal(signal.SIGTERM, lambda *_: sys.exit(0))
+    while True:
+        conn, _ = listener.accept()
+        with conn:
+            reader = conn.makefile("rb")
+            conn.sendall(b"220 localhost ESMTP\r\n")
+            for line in reader:
+                verb = line[:4].upper()
+                if verb in (b"EHLO", b"HELO"):
+                    conn.sendall(b"250-localhost\r\n250 8BITMIME\r\n")
+                elif verb == b"DATA":
+                    conn.sendall(b"354 End data with <CR><LF>.<CR><LF>\r\n")
+                    reader.read(limit)
+                    break
+                elif verb == b"QUIT":
+                    conn.sendall(b"221 Bye\r\n")
+                    break
+                else:
+                    conn.sendall(b"250 OK\r\n")
+            reader.close()
+            conn.shutdown(socket.SHUT_RDWR)
+
+
 def main():
     warnings.filterwarnings("ignore")
     logging.getLogger("mail.log").setLevel(logging.CRITICAL)
@@ -93,7 +129,11 @@ def main():
     p.add_argument("--password", default="secret")
     p.add_argument("--tls-cert")
     p.add_argument("--tls-key")
+    p.add_argument("--close-in-data", type=int, metavar="N",
+                   help="hang up after N bytes of the message, record nothing")
     a = p.parse_args()
+    if a.close_in_data is not None:
+        return serve_closing_in_data(a.port_file, a.close_in_data)
 
     kwargs = {}
     if a.auth != "none":
