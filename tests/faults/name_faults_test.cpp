@@ -78,7 +78,11 @@ TEST_P(LabelFaults, OutputStaysInTheOutputFolder) {
             EXPECT_EQ(run.signal, 0);
             if (run.status != 0) {
                 EXPECT_EQ(run.status, 1) << run.err;
-                EXPECT_NE(run.err.find("File name too long"), std::string::npos) << run.err.substr(0, 300);
+                // A name longer than the file system takes; the stop list
+                // says it in its own words for every file error.
+                const bool clear = run.err.find("File name too long") != std::string::npos ||
+                                   (kind == "stops" && run.err.find("Chyba prístupu k súboru !!!") != std::string::npos);
+                EXPECT_TRUE(clear) << run.err.substr(0, 300);
             }
             for (const std::string& path : tree(scratch_.path())) {
                 if (before.count(path)) continue;
@@ -145,20 +149,48 @@ TEST(ImportFolderFaults, ShortNamesStayInsideTheImageFolder) {
 TEST(ImportFolderFaults, ImportWithAHostileShortNameWritesOnlyUnderTheImageFolder) {
     for (const std::string short_name : {std::string("../../x"), std::string(".."), std::string("A\x1b/\\\x01B")}) {
         SCOPED_TRACE(short_name);
-        testing_support::TempFolder home;
+        testing_support::TempFolder outer;
+        const std::string home = outer.path() + "/home";
+        fs::create_directory(home);
         testing_support::LoggerSim sim({"--records", "20"});
         NoProgress progress;
-        const auto result = import::import_from_logger({home.path() + "/", {"0001234567", short_name, "x"}, {}},
+        const auto result = import::import_from_logger({home + "/", {"0001234567", short_name, "x"}, {}},
                                                        [] { return true; }, progress);
         EXPECT_EQ(::chdir("/"), 0);
         EXPECT_EQ(result.outcome, import::ImportOutcome::Done);
-        for (const auto& e : fs::recursive_directory_iterator(home.path())) {
+        EXPECT_EQ(ScratchFolder::entries(outer.path()), std::vector<std::string>{"home"});
+        for (const auto& e : fs::recursive_directory_iterator(home)) {
             const std::string path = e.path().lexically_normal().string();
-            EXPECT_TRUE(path.rfind(home.path() + "/_images", 0) == 0 || path == home.path() + "/dlr4470_dump.tmp")
-                << path;
+            EXPECT_TRUE(path.rfind(home + "/_images", 0) == 0 || path == home + "/dlr4470_dump.tmp") << path;
         }
-        EXPECT_FALSE(fs::exists(fs::path(home.path()).parent_path() / "x"));
     }
+}
+
+// "_image.inf" fields beyond the label (free and total space, serial, file
+// system) are only shown: noise, quotes and a line of a megabyte in them
+// leave the scan's JSON well-formed and the export unaffected.
+TEST(ImageInfoFaults, HostileFieldsAreOnlyShown) {
+    ScratchFolder scratch("image_info_faults");
+    const std::string card = scratch.folder("card") + "/";
+    const std::string label = "BA\"1\\2\x01\x1f";
+    std::string noise;
+    for (int i = 0; i < 256; ++i)
+        if (i != '\r' && i != '\n') noise += static_cast<char>(i);
+    faults::make_fault_card(card, label + "\r\n" + noise + "\r\n" + std::string(1 << 20, '9') + "\r\n\"\\\r\n" + noise +
+                                      "\r\nextra line\r\n");
+    const faults::ProcessRun scan = faults::run_tripdesk({"scan", card, "--date", "2009-03-10", "--json"});
+    ASSERT_EQ(scan.status, 0) << scan.err;
+    write_file_atomically(scratch.file("scan.json"), scan.out);
+    const faults::ProcessRun parse = faults::run_program(
+        "/usr/bin/python3", {"-c", "import json,sys; d=json.load(open(sys.argv[1])); print(repr(d['label']), len(d['rows']))",
+                             scratch.file("scan.json")});
+    EXPECT_EQ(parse.status, 0) << parse.err;
+    EXPECT_EQ(parse.out, "'BA\"1\\\\2\\x01\\x1f' 3\n");
+    const std::string out = scratch.folder("out");
+    const faults::ProcessRun run = faults::run_tripdesk({"--home", scratch.folder("home"), "export", "kml", card, "--from",
+                                                         "2009-03-10", "--to", "2009-03-10", "-o", out + "/a.kml"});
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(ScratchFolder::entries(out), std::vector<std::string>{"a.kml"});
 }
 
 }  // namespace
