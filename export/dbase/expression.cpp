@@ -220,14 +220,24 @@ private:
             if (std::string(op) == "$" && left->type != ValueType::Character) fail("\"$\" needs texts");
             if (left->type == ValueType::Logical && std::string(op) != "=" && std::string(op) != "==")
                 fail("logical values can only be compared for equality");
+            // Texts order as the table's language driver orders them;
+            // equality is the same in every order.
+            const bool ordering = op[0] == '<' || op[0] == '>';
+            const Collation* collation = table_.driver().collation();
+            if (left->type == ValueType::Character && ordering && std::string(op) != "<>" && !collation)
+                fail(c_format("\"%s\" orders texts, and the character order of language driver 0x%02X is not known",
+                              op, table_.driver().id()));
+            if (!collation) collation = &Collation::binary();
             return make(ValueType::Logical, 1,
-                        [o = std::string(op), l = std::shared_ptr(std::move(left)), r = std::shared_ptr(std::move(right))](
-                            const DbfTable& t, size_t rec) {
+                        [o = std::string(op), l = std::shared_ptr(std::move(left)), r = std::shared_ptr(std::move(right)),
+                         collation](const DbfTable& t, size_t rec) {
                             const Value a = l->eval(t, rec), b = r->eval(t, rec);
                             if (o == "$") return logical(trim_right(b.text).find(trim_right(a.text)) != std::string_view::npos);
                             int cmp = 0;
                             switch (a.type) {
-                                case ValueType::Character: cmp = trim_right(a.text).compare(trim_right(b.text)); break;
+                                case ValueType::Character:
+                                    cmp = collation->compare(trim_right(a.text), trim_right(b.text));
+                                    break;
                                 case ValueType::Number: cmp = a.number < b.number ? -1 : a.number > b.number; break;
                                 case ValueType::Date: {
                                     const long x = a.date.empty() ? 0 : julian_day(a.date);

@@ -29,10 +29,22 @@ ValueType type_for(char key_type) {
 
 }  // namespace
 
+namespace {
+
+// The index stores expressions in the table's code page; the parser reads
+// UTF-8, as its texts (constants such as "Žilina") are written in.
+MdxTag in_utf8(MdxTag tag, const DbfTable& table) {
+    tag.key_expression = table.driver().decode(tag.key_expression);
+    tag.for_expression = table.driver().decode(tag.for_expression);
+    return tag;
+}
+
+}  // namespace
+
 TagKeys::TagKeys(const MdxTag& tag, const DbfTable& table, const std::string& index_name)
-    : tag_(tag), index_name_(index_name), key_expression_([&]() {
+    : tag_(in_utf8(tag, table)), index_name_(index_name), key_expression_([&]() {
           try {
-              return Expression(tag.key_expression, table);
+              return Expression(tag_.key_expression, table);
           } catch (const DbaseError& e) {
               throw DbaseError(index_name + ": tag " + tag.name + ": " + e.what());
           }

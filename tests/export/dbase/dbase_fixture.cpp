@@ -10,6 +10,7 @@
 
 #include "export/dbase/byte_order.h"
 #include "export/dbase/dbf_table.h"
+#include "export/dbase/language_driver.h"
 #include "export/dbase/mdx_file.h"
 #include "export/dbase/tag_keys.h"
 
@@ -165,10 +166,13 @@ std::string index_skeleton(const std::string& table_name, int ldid, const std::v
         put_u16(mdx, h + 14, uint32_t((kBlock - 12) / group));
         put_u16(mdx, h + 16, t.key_type == 'D' ? 1 : 0);
         put_u16(mdx, h + 18, uint32_t(group));
-        std::copy(t.expression.begin(), t.expression.end(), mdx.begin() + long(h + 24));
-        if (!t.for_expression.empty()) {
+        // Expressions are stored in the table's code page.
+        const LanguageDriver driver(static_cast<uint8_t>(ldid));
+        const std::string expression = driver.encode(t.expression), for_expression = driver.encode(t.for_expression);
+        std::copy(expression.begin(), expression.end(), mdx.begin() + long(h + 24));
+        if (!for_expression.empty()) {
             mdx[h + 245] = 1;
-            std::copy(t.for_expression.begin(), t.for_expression.end(), mdx.begin() + long(h + 762));
+            std::copy(for_expression.begin(), for_expression.end(), mdx.begin() + long(h + 762));
         }
     }
     return mdx;

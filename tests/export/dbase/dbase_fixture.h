@@ -44,7 +44,8 @@ struct TagSpec {
 // Writes an index for the table: file header and tag headers built here
 // byte by byte, trees filled by the engine's rebuild from the records.
 void write_index(const std::string& dbf_path, const std::string& mdx_path, const std::vector<TagSpec>& tags);
-// Only the skeleton: every tag with an empty tree.
+// Only the skeleton: every tag with an empty tree, expressions (UTF-8 here)
+// stored in the code page of language driver `ldid`.
 std::string index_skeleton(const std::string& table_name, int ldid, const std::vector<TagSpec>& tags);
 
 // The order the Czech (0x1F) and Slovak (0x87) cp852 drivers give the

@@ -98,5 +98,41 @@ TEST_F(ExpressionTest, ConditionsCompareTextsWithoutTrailingBlanks) {
     }
 }
 
+TEST(Expression, TextsOrderAsTheLanguageDriverOrdersThem) {
+    // MESTO of the two records: "Čadca" and "Zlín".
+    const auto table_for = [](int driver) {
+        const std::string path = make_temp_folder() + "/T.DBF";
+        create_table(path, driver, "MESTO C(8)", R"([["Čadca"], ["Zlín"]])", "cp852");
+        return DbfTable("T.DBF", read_file(path));
+    };
+    struct Case {
+        const char* condition;
+        bool first, second;
+    } cases[] = {
+        {"MESTO < 'D'", true, false},      // Č before D here, after Z in byte order
+        {"MESTO > 'Cz'", true, true},
+        {"MESTO >= 'Čadca  '", true, true},  // trailing blanks do not count
+        {"MESTO <= 'Čadca'", true, false},
+        {"MESTO <> 'Čadca'", false, true},
+    };
+    for (const int driver : {0x1F, 0x87}) {
+        const DbfTable table = table_for(driver);
+        for (const Case& c : cases) {
+            const Expression e(c.condition, table);
+            EXPECT_EQ(e.matches(table, 0), c.first) << c.condition << " " << driver;
+            EXPECT_EQ(e.matches(table, 1), c.second) << c.condition << " " << driver;
+        }
+    }
+    // A driver whose order is not known can compare texts for equality only.
+    const DbfTable unknown = table_for(0x64);
+    EXPECT_NO_THROW(Expression("MESTO = 'Zlín' .OR. MESTO <> 'x'", unknown));
+    try {
+        Expression("MESTO > 'D'", unknown);
+        ADD_FAILURE() << "accepted";
+    } catch (const DbaseError& e) {
+        EXPECT_NE(std::string(e.what()).find("language driver 0x64 is not known"), std::string::npos) << e.what();
+    }
+}
+
 }  // namespace
 }  // namespace tripdesk::dbase

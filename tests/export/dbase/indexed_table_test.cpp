@@ -250,6 +250,9 @@ const std::vector<TagSpec> kPlaceTags = {
     {"KAMDESC", "KAM", 'C', 20, false, true},
     {"KAMUNI", "UPPER(KAM)", 'C', 20, true},
     {"KM", "KM", 'N'},
+    // Places from Č up to D: Č sorts between C and D here, after every
+    // ASCII letter in byte order.
+    {"CADCA", "KAM", 'C', 20, false, false, "KAM >= \"Č\" .AND. KAM < \"D\""},
 };
 
 // The KAM values of a tag's entries in index order, as text.
@@ -303,6 +306,7 @@ TEST(IndexedTable, CzechAndSlovakPlaceNamesAreIndexedInTheDriversOrder) {
         EXPECT_EQ(places_in_tag_order(f, "KAMDESC"), descending);
         // A unique tag keeps one record of each key.
         EXPECT_EQ(places_in_tag_order(f, "KAMUNI").size(), c.order.size() - 3);  // BRNO, ČADCA, ŽILINA twice
+        EXPECT_EQ(places_in_tag_order(f, "CADCA"), (std::vector<std::string>{"Čadca", "Čadca"}));
         EXPECT_EQ(read_table(f.dbf, "cp852").back(), R"(["KE999ZZ", "Čadca", 22.0])");
         EXPECT_NO_THROW(IndexedTable(f.dbf, f.mdx));
     }
