@@ -4,6 +4,8 @@
 #include <benchmark/benchmark.h>
 
 #include <filesystem>
+#include <map>
+#include <utility>
 
 #include "common/c_format.h"
 #include "export/dbase/byte_order.h"
@@ -25,12 +27,13 @@ const Field kFields[] = {{"SPZ", 'C', 10, 0},       {"DATODCHOD", 'D', 8, 0}, {"
                          {"DATPRICHOD", 'D', 8, 0}, {"CASPRICHOD", 'C', 5, 0}, {"TACHKON", 'N', 10, 1},
                          {"KAM", 'C', 30, 0}};
 
-// An empty trip table, header and field descriptors written byte by byte.
-std::string empty_trip_table() {
+// An empty trip table of language driver `driver`, header and field
+// descriptors written byte by byte.
+std::string empty_trip_table(int driver) {
     std::string header(32, '\0');
     header[0] = 0x03;
     header[28] = 1;
-    header[29] = 0x57;
+    header[29] = char(driver);
     size_t record = 1;
     std::string descriptors;
     for (const Field& f : kFields) {
@@ -66,12 +69,12 @@ const std::vector<TagSpec> kTags = {{"SPZDAT", "SPZ+DTOS(DATODCHOD)", 'C', 18},
                                     {"KAM", "UPPER(KAM)", 'C', 30}};
 
 // A folder with JAZDY.DBF of `rows` trips and its index, made once.
-const std::string& fixture(int rows) {
-    static std::map<int, std::string> folders;
-    auto& folder = folders[rows];
+const std::string& fixture(int rows, int driver) {
+    static std::map<std::pair<int, int>, std::string> folders;
+    auto& folder = folders[{rows, driver}];
     if (folder.empty()) {
         folder = make_temp_folder();
-        DbfTable t("JAZDY.DBF", empty_trip_table());
+        DbfTable t("JAZDY.DBF", empty_trip_table(driver));
         for (int i = 0; i < rows; ++i) fill_row(t, t.append(), i);
         write_file(folder + "/JAZDY.DBF", t.image({2026, 12, 10}));
         write_index(folder + "/JAZDY.DBF", folder + "/JAZDY.MDX", kTags);
@@ -80,18 +83,19 @@ const std::string& fixture(int rows) {
 }
 
 void BM_OpenAndCheck(benchmark::State& state) {
-    const std::string& folder = fixture(int(state.range(0)));
+    const std::string& folder = fixture(int(state.range(0)), int(state.range(1)));
     for (auto _ : state) {
         IndexedTable t(folder + "/JAZDY.DBF", folder + "/JAZDY.MDX");
         benchmark::DoNotOptimize(t.table().record_count());
     }
     state.SetItemsProcessed(state.iterations() * state.range(0));
 }
-BENCHMARK(BM_OpenAndCheck)->Arg(1000)->Arg(20000)->Unit(benchmark::kMillisecond);
+// Rows, language driver: byte order (0x57) and the Czech order (0x1F).
+BENCHMARK(BM_OpenAndCheck)->Args({1000, 0x57})->Args({20000, 0x57})->Args({20000, 0x1F})->Unit(benchmark::kMillisecond);
 
 // One export's worth of trips appended and committed.
 void BM_AppendAndCommit(benchmark::State& state) {
-    const std::string& source = fixture(int(state.range(0)));
+    const std::string& source = fixture(int(state.range(0)), int(state.range(1)));
     const std::string work = make_temp_folder();
     for (auto _ : state) {
         state.PauseTiming();
@@ -103,6 +107,10 @@ void BM_AppendAndCommit(benchmark::State& state) {
         t.commit({2026, 12, 10});
     }
 }
-BENCHMARK(BM_AppendAndCommit)->Arg(1000)->Arg(20000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_AppendAndCommit)
+    ->Args({1000, 0x57})
+    ->Args({20000, 0x57})
+    ->Args({20000, 0x1F})
+    ->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -42,4 +42,11 @@ int Collation::compare(std::string_view a, std::string_view b) const {
     return a.size() < b.size() ? -1 : a.size() > b.size();
 }
 
+std::string Collation::sort_key(std::string_view key) const {
+    std::string out(key);
+    if (weights_)
+        for (char& c : out) c = char((*weights_)[static_cast<unsigned char>(c)]);
+    return out;
+}
+
 }  // namespace tripdesk::dbase

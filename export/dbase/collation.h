@@ -28,6 +28,9 @@ public:
 
     // Negative, 0 or positive as `a` sorts before, with or after `b`.
     int compare(std::string_view a, std::string_view b) const;
+    // The weights of `key` as bytes: sort keys compare in byte order as the
+    // keys compare under this order.
+    std::string sort_key(std::string_view key) const;
 
     Collation(std::string name, const Weights* weights) : name_(std::move(name)), weights_(weights) {}
 

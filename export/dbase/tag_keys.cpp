@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <set>
+#include <utility>
 
 #include "common/c_format.h"
 #include "export/dbase/dbase_error.h"
@@ -154,8 +155,23 @@ std::vector<MdxEntry> TagKeys::expected(const DbfTable& table) const {
     entries.reserve(table.record_count());
     for (size_t r = 0; r < table.record_count(); ++r)
         if (std::optional<std::string> k = key(table, r)) entries.push_back({uint32_t(r + 1), std::move(*k)});
-    std::stable_sort(entries.begin(), entries.end(),
-                     [&](const MdxEntry& a, const MdxEntry& b) { return compare(a.key, b.key) < 0; });
+    if (tag_.key_type == 'C' && !collation_->is_binary()) {
+        // Sorted by the keys' weights, each key translated once rather than
+        // at every comparison; ties keep record order.
+        std::vector<std::pair<std::string, size_t>> weighted;
+        weighted.reserve(entries.size());
+        for (size_t i = 0; i < entries.size(); ++i) weighted.emplace_back(collation_->sort_key(entries[i].key), i);
+        std::stable_sort(weighted.begin(), weighted.end(), [&](const auto& a, const auto& b) {
+            return tag_.descending ? b.first < a.first : a.first < b.first;
+        });
+        std::vector<MdxEntry> sorted;
+        sorted.reserve(entries.size());
+        for (const auto& w : weighted) sorted.push_back(std::move(entries[w.second]));
+        entries = std::move(sorted);
+    } else {
+        std::stable_sort(entries.begin(), entries.end(),
+                         [&](const MdxEntry& a, const MdxEntry& b) { return compare(a.key, b.key) < 0; });
+    }
     if (tag_.unique) {
         // The first record of each key stays; the rest are not indexed.
         entries.erase(std::unique(entries.begin(), entries.end(),

@@ -57,6 +57,11 @@ TEST(Collation, DriversSortWordsInTheirOwnOrder) {
         std::vector<std::string> words;
         for (const std::string& k : sorted) words.push_back(driver.decode(k));
         EXPECT_EQ(words, c.words);
+        // Sort keys in byte order give the same order.
+        std::vector<std::pair<std::string, std::string>> by_sort_key;
+        for (const std::string& k : keys) by_sort_key.emplace_back(order->sort_key(k), driver.decode(k));
+        std::sort(by_sort_key.begin(), by_sort_key.end());
+        for (size_t i = 0; i < by_sort_key.size(); ++i) EXPECT_EQ(by_sort_key[i].second, c.words[i]);
         for (size_t i = 0; i < keys.size(); ++i) EXPECT_EQ(order->compare(keys[i], keys[i]), 0) << c.words[i];
     }
 }
