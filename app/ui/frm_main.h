@@ -56,6 +56,10 @@ class QTableWidget;
 class QTimer;
 class QToolButton;
 
+namespace tripdesk::app {
+class VolumeSource;
+}
+
 // What the main window takes from its surroundings; tests inject their own.
 struct MainWindowOptions {
     // Data folder (settings file, card images), with a trailing "/".
@@ -78,6 +82,8 @@ struct MainWindowOptions {
         choose_file;
     // An information box with OK and Cancel; true for OK.
     std::function<bool(QWidget* parent, const QString& text)> ask_ok_cancel;
+    // The drives the drive list offers; nullptr: the running system's volumes.
+    std::shared_ptr<tripdesk::app::VolumeSource> volumes;
 };
 
 // The options of a normal run: system dialogs, QProcess, real pauses.

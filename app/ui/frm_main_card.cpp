@@ -5,6 +5,7 @@
 #include <QListWidget>
 #include <QTableWidget>
 
+#include "app/ui/card_view.h"
 #include "app/ui/frm_main.h"
 
 QString Tfrm_main::image_name() const {
@@ -43,17 +44,7 @@ std::vector<Tfrm_main::SelectedRow> Tfrm_main::selected_rows() const {
 }
 
 std::string Tfrm_main::VratNazovVyb(bool with_vehicle) const {
-    const auto rows = selected_rows();
-    if (rows.empty()) return {};
-    // "15/03/09" gives "15-03-09".
-    const auto date_of = [this](int row) {
-        const QTableWidgetItem* item = str_grid->item(row, 0);
-        const QString text = item ? item->text() : QString();
-        return (text.mid(0, 2) + "-" + text.mid(3, 2) + "-" + text.mid(6, 2)).toStdString();
-    };
-    const std::string first = date_of(rows.front().row);
-    const std::string last = date_of(rows.back().row);
-    const std::string label = vehicle_label().toStdString();
-    if (rows.size() == 1) return with_vehicle ? label + "_(" + first + ")" : first;
-    return with_vehicle ? label + "_(" + first + "_" + last + ")" : "od " + first + " do " + last;
+    if (selected_rows().empty()) return {};
+    return tripdesk::app::VratNazovVyb(tripdesk::ui::grid_rows(*this), tripdesk::ui::grid_selection(*this),
+                                       vehicle_label().toStdString(), with_vehicle);
 }

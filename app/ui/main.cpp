@@ -8,6 +8,7 @@
 #include <string>
 
 #include "app/data_folder.h"
+#include "app/ui/card_view.h"
 #include "app/ui/frm_main.h"
 #include "common/io_error.h"
 
@@ -44,7 +45,9 @@ int main(int argc, char** argv) {
     main_window->create_secondary_windows();
     main_window->show();
     if (!card_folder.empty()) {
-        QTimer::singleShot(0, main_window, [main_window, card_folder] { main_window->open_card_image(card_folder); });
+        QTimer::singleShot(0, main_window, [main_window, card_folder] {
+            tripdesk::ui::open_card_at_its_period(*main_window, card_folder);
+        });
     }
     return QApplication::exec();
 }

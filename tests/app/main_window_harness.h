@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "app/ui/frm_main.h"
+#include "app/volumes.h"
 #include "common/atomic_file.h"
 #include "temp_folder.h"
 
@@ -16,14 +17,17 @@ namespace tripdesk::testing {
 
 class MainWindowHarness {
 public:
-    // ini: the settings file's text at start; nullptr for none.
-    explicit MainWindowHarness(const char* ini = nullptr) {
+    // ini: the settings file's text at start; nullptr for none. volumes: the
+    // drives the drive list offers; nullptr for the running system's.
+    explicit MainWindowHarness(const char* ini = nullptr,
+                               std::shared_ptr<tripdesk::app::VolumeSource> volumes = nullptr) {
         if (ini) write_file_atomically(ini_path(), ini);
         MainWindowOptions o;
         o.data_folder = data.path();
         o.program_folder = program.path();
         o.user_home = "/home/jan";
         o.readability_pauses = false;
+        o.volumes = std::move(volumes);
         o.start_program = [this](const QString& program_path, const QString& folder) {
             started.emplace_back(program_path, folder);
             return true;

@@ -11,6 +11,7 @@
 
 #include <cstdio>
 
+#include "app/ui/card_view.h"
 #include "app/ui/frm_main.h"
 
 namespace {
@@ -59,7 +60,7 @@ int main(int argc, char** argv) {
     main.create_secondary_windows();
     main.show();
     settle();
-    if (argc > 2) main.open_card_image(argv[2]);
+    if (argc > 2) tripdesk::ui::open_card_at_its_period(main, argv[2]);
     settle();
     bool ok = save(&main, output);
     for (const char* name : {"Tfrm_about", "Tfrm_setexp", "Tfrm_readsn", "Tfrm_setprg", "Tfrm_sukjaz", "Tfrm_nmea",
