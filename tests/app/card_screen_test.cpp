@@ -20,6 +20,7 @@
 
 #include "fake_volumes.h"
 #include "main_window_harness.h"
+#include "message_box_answers.h"
 
 using tripdesk::testing::FakeVolumes;
 using tripdesk::testing::MainWindowHarness;
@@ -74,25 +75,6 @@ struct Screen {
     std::shared_ptr<FakeVolumes> volumes;
     TempFolder card;
     MainWindowHarness h;
-};
-
-// Answers every message box shown while it lives, keeping the texts.
-class MessageBoxes {
-public:
-    MessageBoxes() {
-        timer_.setInterval(10);
-        QObject::connect(&timer_, &QTimer::timeout, [this] {
-            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-                texts.push_back(box->text());
-                box->accept();
-            }
-        });
-        timer_.start();
-    }
-    QStringList texts;
-
-private:
-    QTimer timer_;
 };
 
 }  // namespace
@@ -333,10 +315,11 @@ private slots:
         s.show_with_card();
         s.on_calendar(QDate(2009, 3, 1));
         {
-            MessageBoxes boxes;
+            tripdesk::testing::MessageBoxAnswers boxes;
             s.click_drive(0);
-            QCOMPARE(boxes.texts.size(), qsizetype(1));
-            QVERIFY2(boxes.texts.front().contains("020309.GPS"), qPrintable(boxes.texts.front()));
+            QCOMPARE(boxes.shown.size(), size_t(1));
+            QVERIFY2(boxes.shown.front().text.contains("020309.GPS"), qPrintable(boxes.shown.front().text));
+            QCOMPARE(boxes.shown.front().icon, QMessageBox::Warning);
         }
         QVERIFY(s.window_usable());
         // The day read before the error stays listed with its distance.
