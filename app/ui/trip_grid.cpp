@@ -1,8 +1,11 @@
 // The trip grid's selection: the selected distance and count line
 // (UkazPrejdVybrane), a click (str_gridClick: status texts and the speed
 // chart), a double click (the day's note), select all and select none.
+#include "app/ui/speed_chart_view.h"
+
 #include <QItemSelectionModel>
 #include <QLabel>
+#include <QMessageBox>
 #include <QTableWidget>
 
 #include "app/ui/card_view.h"
@@ -82,6 +85,13 @@ void str_gridClick(Tfrm_main& main) {
     const QString bar01 = main.string(app::bar01);
     main.set_status(bar01 + QString(" \"%1\" ...").arg(QString::fromStdString(path)));
     UkazPrejdVybrane(main);
+    try {
+        draw_speed_chart(main, path);
+    } catch (const std::exception& e) {
+        // An unreadable day file leaves the previous chart and says why.
+        QMessageBox::warning(&main, main.windowTitle(), QString::fromStdString(e.what()));
+        return;
+    }
     main.set_status(bar01 + QString(" \"%1\" ... ").arg(QString::fromStdString(path)) + main.string(app::bar02));
 }
 

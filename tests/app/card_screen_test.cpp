@@ -165,9 +165,13 @@ private slots:
         QCOMPARE(s.label("lbl_pocjaz"), QString("Počet záznamov: 3 (vybraných: 1)"));
         const QString first_path = QString::fromStdString(s.card.file("010309.GPS"));
         QCOMPARE(s.h.main->status_text(2), QString(" - generovanie tachografu pre: \"%1\" ... hotovo").arg(first_path));
+        const auto chart = [&] { return s.h.main->img_tgrf->pixmap().toImage(); };
+        const QImage first_chart = chart();
+        QVERIFY(!first_chart.isNull());
 
         // A click and a shift-click select 01/03 to 05/03: 12.34 + 0.50.
         s.click_row(0);
+        QCOMPARE(chart(), first_chart);  // the same day drawn again
         s.click_row(1, Qt::ShiftModifier);
         QCOMPARE(s.label("lbl_prejd1"), QString("12.8 km"));
         QCOMPARE(s.label("lbl_pocjaz"), QString("Počet záznamov: 3 (vybraných: 2)"));
@@ -178,6 +182,9 @@ private slots:
         s.h.main->dispatch("men_selall");
         QCOMPARE(s.label("lbl_prejd1"), QString("14.8 km"));
         QCOMPARE(s.label("lbl_pocjaz"), QString("Počet záznamov: 3 (vybraných: 3)"));
+        QCOMPARE(chart(), first_chart);  // selecting all does not redraw the chart
+        s.click_row(2);
+        QVERIFY(chart() != first_chart);  // the chart of 15/03
         s.click_row(1);
         s.click_row(2, Qt::ShiftModifier);
         s.h.main->dispatch("men_selnon");  // back to the top row of the selection
