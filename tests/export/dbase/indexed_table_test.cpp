@@ -312,6 +312,32 @@ TEST(IndexedTable, CzechAndSlovakPlaceNamesAreIndexedInTheDriversOrder) {
     }
 }
 
+TEST(IndexedTable, KamenickyTablesKeepTheCzechOrder) {
+    // The Perl reader has no Kamenicky code page, so the order is checked
+    // against the list written out here and by reopening the files.
+    const std::string folder = make_temp_folder();
+    const Files f{folder + "/JAZDY.DBF", folder + "/JAZDY.MDX"};
+    create_table(f.dbf, 0x20, kPlaceSpec, R"([["BA123AB", "Brno", 1], ["BA123AB", "Zlin", 2]])");
+    write_index(f.dbf, f.mdx, {{"KAM", "KAM", 'C', 20}, {"KAMUP", "UPPER(KAM)", 'C', 20}});
+    {
+        IndexedTable t(f.dbf, f.mdx);
+        for (const char* place : {"Žilina", "Čadca", "Cheb", "brno", "Ústí", "Praha 9", "Praha A"}) {
+            const size_t r = t.table().append();
+            t.table().set_text(r, "KAM", place);
+        }
+        t.commit({2026, 12, 10});
+    }
+    EXPECT_EQ(places_in_tag_order(f, "KAM"), (std::vector<std::string>{"brno", "Brno", "Cheb", "Čadca", "Praha A",
+                                                                        "Praha 9", "Ústí", "Zlin", "Žilina"}));
+    EXPECT_EQ(places_in_tag_order(f, "KAMUP"), (std::vector<std::string>{"Brno", "brno", "Cheb", "Čadca", "Praha A",
+                                                                          "Praha 9", "Ústí", "Zlin", "Žilina"}));
+    // Kamenicky bytes of Ž and Č in the table.
+    const std::string dbf = read_file(f.dbf);
+    EXPECT_NE(dbf.find("\x92ilina"), std::string::npos);
+    EXPECT_NE(dbf.find("\x80" "adca"), std::string::npos);
+    EXPECT_NO_THROW(IndexedTable(f.dbf, f.mdx));
+}
+
 TEST(IndexedTable, AnIndexInByteOrderIsRefusedForACzechTable) {
     // Built while the table named the byte-order driver, then the header
     // switched to the Czech driver: Brno and brno, and digits and letters,
