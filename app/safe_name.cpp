@@ -12,6 +12,12 @@ std::string safe_name(std::string_view name) {
         const bool bad = b < 0x20 || b == 0x7F || std::strchr("/\\<>:\"|?*", c) != nullptr;
         out.push_back(bad ? '_' : c);
     }
+    if (out.size() > kSafeNameBytes) {
+        size_t cut = kSafeNameBytes;
+        // Back up over UTF-8 continuation bytes to the start of a character.
+        while (cut > 0 && (static_cast<unsigned char>(out[cut]) & 0xC0) == 0x80) --cut;
+        out.resize(cut);
+    }
     while (!out.empty() && (out.back() == ' ' || out.back() == '.')) out.pop_back();
     return out.empty() ? std::string(1, '_') : out;
 }
