@@ -6,6 +6,7 @@
 
 #include "app/card_image.h"
 #include "app/image_info.h"
+#include "app/volumes.h"
 #include "cli/cli_progress.h"
 #include "cli/cli_selection.h"
 #include "cli/cli_settings.h"
@@ -16,6 +17,22 @@ namespace tripdesk::cli {
 
 namespace {
 
+// The five volume texts the card view shows for a card folder: a mounted
+// card's volume data, else the texts of its "_image.inf" (a card image saved
+// before), else empty ones.
+app::VolumeLabels card_volume_labels(const std::string& card) {
+    std::error_code ec;
+    std::string mount_point = std::filesystem::weakly_canonical(card, ec).string();
+    if (ec) mount_point = card;
+    while (mount_point.size() > 1 && mount_point.back() == '/') mount_point.pop_back();
+    app::VolumeSource& source = app::system_volume_source();
+    for (const app::Volume& volume : source.volumes()) {
+        if (volume.mount_point != mount_point) continue;
+        if (const app::DiskInfo disk = app::ReadDiskInfo(source, volume.mount_point); disk.ok) return disk.labels;
+    }
+    return app::ReadVirtInfo(card).labels.value_or(app::VolumeLabels{});
+}
+
 int run_save(const CommandSettings& cs, std::string card, const std::string& label_override) {
     if (card.back() != '/') card.push_back('/');
     try {
@@ -24,17 +41,13 @@ int run_save(const CommandSettings& cs, std::string card, const std::string& lab
         std::fprintf(stderr, "%s\n", e.what());
         return kFailed;
     }
-    // The labels the card view shows: those of the card's "_image.inf" (a card
-    // image saved before), else none; the vehicle label can be given.
-    const app::VirtInfo info = app::ReadVirtInfo(card);
-    app::VolumeLabels labels = info.labels.value_or(app::VolumeLabels{});
-    if (!label_override.empty()) labels.label = label_override;
-    if (labels.label.empty()) labels.label = app::kNoCarId;
-
     std::error_code ec;
     std::filesystem::create_directories(cs.data_folder, ec);  // a fresh data folder; errors show below
     app::CardImageResult result;
     try {
+        app::VolumeLabels labels = card_volume_labels(card);
+        if (!label_override.empty()) labels.label = label_override;
+        if (labels.label.empty()) labels.label = app::kNoCarId;
         TerminalProgress progress;
         result = app::save_card_image({card, cs.data_folder, labels}, progress);
     } catch (const IoError& e) {
