@@ -2,8 +2,16 @@
 BUILD ?= build
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?=
+# `make test-sanitize`: the tests under AddressSanitizer and UndefinedBehaviorSanitizer.
+SANITIZE_BUILD ?= build-sanitize
+# A ctest label expression; empty runs every test (`make test-sanitize SANITIZE_TESTS=-LE gui`).
+SANITIZE_TESTS ?=
+# `make fuzz`: every fuzz target for FUZZ_SECONDS; FUZZ_TARGETS picks some (names as in fuzz/).
+FUZZ_BUILD ?= build-fuzz
+FUZZ_SECONDS ?= 60
+FUZZ_TARGETS ?=
 
-.PHONY: all deps configure build run test bench screenshots clean
+.PHONY: all deps configure build run test test-sanitize fuzz bench screenshots clean
 
 all: build
 
@@ -26,6 +34,25 @@ run: build
 test: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS) --timeout 600
 
+# A separate build with both sanitizers. Leak checks stay on; a sanitizer
+# report fails the test that met it.
+test-sanitize: deps
+	cmake -S . -B $(SANITIZE_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTRIPDESK_SANITIZE=ON $(CMAKE_FLAGS)
+	cmake --build $(SANITIZE_BUILD) -j $(JOBS)
+	cd $(SANITIZE_BUILD) && \
+	  ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:detect_stack_use_after_return=0 \
+	  UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+	  ctest --output-on-failure -j $(JOBS) --timeout 900 $(SANITIZE_TESTS)
+
+# libFuzzer targets (clang), one per parser; fails on a crash, leak,
+# undefined behaviour or time-out. Findings land in $(FUZZ_BUILD)/artifacts/.
+fuzz:
+	scripts/install-deps fuzz
+	cmake -S . -B $(FUZZ_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	  -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ -DTRIPDESK_FUZZ=ON $(CMAKE_FLAGS)
+	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target fuzz_targets
+	fuzz/run-fuzz $(FUZZ_BUILD) $(FUZZ_SECONDS) $(FUZZ_TARGETS)
+
 bench: deps
 	cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DTRIPDESK_BENCH=ON -DTRIPDESK_TESTS=OFF
 	cmake --build build-bench -j $(JOBS)
@@ -36,4 +63,4 @@ screenshots: build
 	$(BUILD)/bin/tripdesk_screenshots docs/screenshots samples/card
 
 clean:
-	rm -rf $(BUILD) build-bench
+	rm -rf $(BUILD) build-bench $(SANITIZE_BUILD) $(FUZZ_BUILD)
