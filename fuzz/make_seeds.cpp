@@ -82,6 +82,11 @@ Seeds ini_file_seeds() {
     };
 }
 
+Seeds settings_file_seeds() {
+    const std::string settings = settings_text();
+    return {settings, "[FRM_MAIN]\r\nKoeficient=1,5\r\nFormTop=$1F\r\nCalenSelDate=31.02.2009\r\n[SMTP]\r\nPort=0x19\r\n"};
+}
+
 Seeds setting_lists_seeds() {
     return {
         std::string(1, '\x04') +
@@ -129,13 +134,13 @@ Seeds image_info_seeds() {
 
 Seeds dump_conversion_seeds() {
     const std::string dump =
-        "Tag,Sentence\r\n"
-        "---$GPRMC,080000.000,A,4808.1234,N,01706.5432,E,12.5,45.0,150309,,,A*6C\r\n"
-        "---$GPRMC,080005.000,A,4808.2234,N,01706.6432,E,13.5,47.0,150309,,,A*6C\r\n"
-        "!!!$GPRMC,080040.000,A,4808.3234,N,01706.7432,E,0.0,0.0,150309,,,A*6C\r\n"
-        "---$GPGGA,080040.000,4808.3234,N,01706.7432,E,1,09,0.9,180.0,M,,,,*00\r\n"
-        "---$GPRMC,235959.000,A,4808.4234,S,01706.8432,W,50.0,180.0,150309,,,A*6C\r\n"
-        "---$GPRMC,000001.000,A,4808.5234,N,01706.9432,E,55.0,181.0,160309,,,A*6C\r\n";
+        "Tag,$GPRMC,UTC(hhmmss.sss),A,Latitude,N/S,Longitude,E/W,Speed(knots),Course(degrees),Date(ddmmyy),,\r\n"
+        "---,$GPRMC,080000.000,A,4808.1234,N,01706.5432,E,12.5,45.0,150309,,,A*6C\r\n"
+        "---,$GPRMC,080005.000,A,4808.2234,N,01706.6432,E,13.5,47.0,150309,,,A*6C\r\n"
+        "!!!,$GPRMC,080040.000,A,4808.3234,N,01706.7432,E,0.0,0.0,150309,,,A*6C\r\n"
+        "---,$GPGGA,080040.000,4808.3234,N,01706.7432,E,1,09,0.9,180.0,M,,,,*00\r\n"
+        "---,$GPRMC,235959.000,A,4808.4234,S,01706.8432,W,50.0,180.0,150309,,,A*6C\r\n"
+        "---,$GPRMC,000001.000,A,4808.5234,N,01706.9432,E,55.0,181.0,160309,,,A*6C\r\n";
     return {std::string(1, '\0') + dump, std::string(1, '\x03') + dump, std::string(1, '\x01') + "Tag\n"};
 }
 
@@ -212,6 +217,7 @@ int main(int argc, char** argv) {
     const std::map<std::string, std::function<Seeds()>> targets = {
         {"day_file", day_file_seeds},
         {"ini_file", ini_file_seeds},
+        {"settings_file", settings_file_seeds},
         {"setting_lists", setting_lists_seeds},
         {"place_catalogue", place_catalogue_seeds},
         {"eeprom", eeprom_seeds},

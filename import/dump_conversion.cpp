@@ -1,5 +1,6 @@
 #include "import/dump_conversion.h"
 
+#include <climits>
 #include <cmath>
 #include <cstdlib>
 #include <optional>
@@ -67,8 +68,14 @@ double number(std::string_view text) {
     return negative ? -v : v;
 }
 
-// Halves go to the even neighbour (the default rounding mode).
-int round_even(double v) { return static_cast<int>(std::nearbyint(v)); }
+// Halves go to the even neighbour (the default rounding mode). A damaged line
+// can hold a number beyond the int range: it stops at the range's ends.
+int round_even(double v) {
+    const double r = std::nearbyint(v);
+    if (r >= static_cast<double>(INT_MAX)) return INT_MAX;
+    if (r <= static_cast<double>(INT_MIN)) return INT_MIN;
+    return static_cast<int>(r);
+}
 
 float coordinate(std::string_view field, size_t degree_digits, std::string_view hemisphere, char negative) {
     const double degrees = digits(field, 0, degree_digits);

@@ -79,33 +79,34 @@ std::string_view MdxFile::block(uint32_t page) const {
 
 std::vector<MdxEntry> MdxFile::entries(const MdxTag& tag) const {
     std::vector<MdxEntry> out;
-    std::vector<uint32_t> path;
-    walk(tag, tag.root_page, 0, out, path);
+    // Pages already walked: in a sound tree every page is reached once, and a
+    // damaged one that shares pages could otherwise take ages to walk.
+    std::vector<bool> walked(image_.size() / kPage);
+    walk(tag, tag.root_page, 0, out, walked);
     return out;
 }
 
 void MdxFile::walk(const MdxTag& tag, uint32_t page, int depth, std::vector<MdxEntry>& out,
-                   std::vector<uint32_t>& path) const {
+                   std::vector<bool>& walked) const {
     const auto fail = [&](const std::string& why) {
         throw DbaseError(name_ + ": tag " + tag.name + ": page " + std::to_string(page) + ": " + why);
     };
     const std::string_view node = block(page);
     if (node.empty()) fail("outside the file");
-    if (depth > kMaxDepth || std::find(path.begin(), path.end(), page) != path.end()) fail("the tree loops");
+    if (depth > kMaxDepth || walked[page]) fail("the tree loops or reaches a page twice");
+    walked[page] = true;
     const size_t count = get_u32(node, 0);
     if (count > tag.keys_per_block) fail("more keys than a block holds");
     const size_t end = 8 + count * tag.group_length;
     const uint32_t last = get_u32(node, end);
-    path.push_back(page);
     if (last == 0) {
         for (size_t i = 0; i < count; ++i) {
             const size_t at = 8 + i * tag.group_length;
             out.push_back({get_u32(node, at), std::string(node.substr(at + 4, tag.key_length))});
         }
     } else {
-        for (size_t i = 0; i <= count; ++i) walk(tag, get_u32(node, 8 + i * tag.group_length), depth + 1, out, path);
+        for (size_t i = 0; i <= count; ++i) walk(tag, get_u32(node, 8 + i * tag.group_length), depth + 1, out, walked);
     }
-    path.pop_back();
 }
 
 std::string MdxFile::rebuilt(const std::vector<std::vector<MdxEntry>>& entries_per_tag,

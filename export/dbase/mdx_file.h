@@ -49,7 +49,7 @@ public:
 
 private:
     void walk(const MdxTag& tag, uint32_t page, int depth, std::vector<MdxEntry>& out,
-              std::vector<uint32_t>& path) const;
+              std::vector<bool>& walked) const;
     std::string_view block(uint32_t page) const;
 
     std::string name_;

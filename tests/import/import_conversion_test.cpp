@@ -129,6 +129,21 @@ TEST_F(ConversionTest, FieldsOfTheRecord) {
     EXPECT_EQ(r[0].Sukr, 0);
 }
 
+TEST_F(ConversionTest, AbsurdSpeedAndCourseGiveAnInvalidFixNotAFailure) {
+    Line l = at("100000");
+    l.speed = "99999999999999.5";
+    l.course = "88888888888888";
+    Line m = at("100001");
+    m.speed = "-99999999999999";
+    convert(lines(l) + lines(m) + lines(at("100002")));
+    const auto r = records("011226.gps");
+    ASSERT_EQ(r.size(), 3u);
+    EXPECT_FALSE(r[0].Valid);
+    EXPECT_GT(r[0].Speed, track::kMaxValidSpeed);
+    EXPECT_TRUE(r[2].Valid);
+    EXPECT_EQ(r[2].Speed, 19);
+}
+
 TEST_F(ConversionTest, WorkingHoursKeepTheLastHourWhole) {
     import::ConversionOptions o;
     o.working_hours_only = true;

@@ -146,6 +146,26 @@ TEST(IndexedTable, IndexesThatDisagreeOrCannotBeEvaluatedAreRefused) {
              put_u32(mdx, get_u32(mdx, 544) * 512, 9999);
              write_file(f.mdx, mdx);
          }},
+        {"interior nodes that all point at one child, ten levels deep", "reaches a page twice",
+         [](Files& f) {
+             // Walked naively this tree has 64^9 paths: the walk must stop at
+             // the second visit of a page instead.
+             std::string mdx = read_file(f.mdx);
+             const size_t header = size_t(get_u32(mdx, 544)) * 512;
+             const size_t keys = get_u16(mdx, header + 14), group = get_u16(mdx, header + 18);
+             const uint32_t first = uint32_t(mdx.size() / 512);
+             for (uint32_t level = 0; level < 10; ++level) {
+                 std::string node(1024, '\0');
+                 if (level < 9) {
+                     put_u32(node, 0, uint32_t(keys));
+                     for (size_t i = 0; i <= keys; ++i) put_u32(node, 8 + i * group, first + 2 * (level + 1));
+                 }
+                 mdx += node;
+             }
+             put_u32(mdx, 32, uint32_t(mdx.size() / 512));
+             put_u32(mdx, header, first);
+             write_file(f.mdx, mdx);
+         }},
         {"a TRIM key", "TRIM",
          [](Files& f) { write_file(f.mdx, index_skeleton("JAZDY", 0x57, {{"T", "TRIM(SPZ)+POZN", 'C', 50}})); }},
         {"a DTOC key", "DTOC",
