@@ -1,6 +1,7 @@
 #include "export/dbase/expression.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cctype>
 #include <cmath>
 #include <functional>
@@ -305,7 +306,10 @@ private:
         bool negative = accept("-");
         if (token_.kind != Token::Number || token_.text.find('.') != std::string::npos)
             fail("a whole number constant expected");
-        const int value = std::stoi(token_.text);
+        int value = 0;
+        const char* end = token_.text.data() + token_.text.size();
+        const auto [stop, error] = std::from_chars(token_.text.data(), end, value);
+        if (error != std::errc() || stop != end) fail("a whole number constant is too large");
         advance();
         return negative ? -value : value;
     }

@@ -66,7 +66,8 @@ TEST_F(ExpressionTest, CharacterKeysHaveDbaseBytes) {
 TEST_F(ExpressionTest, UnsupportedExpressionsAreRefusedWhenParsed) {
     for (const char* text : {"TRIM(SPZ)", "RTRIM(SPZ)+MESTO", "ALLTRIM(SPZ)", "DTOC(DATUM)", "LOWER(SPZ)",
                              "SUBSTR(SPZ,KM,2)", "IIF(KM>1,SPZ,MESTO)", "NOSUCH", "SPZ+KM", "UPPER(KM)",
-                             "STR(SPZ)", "SPZ = ", "(SPZ", "SPZ 'x'", "'open"}) {
+                             "STR(SPZ)", "SPZ = ", "(SPZ", "SPZ 'x'", "'open", "SUBSTR(SPZ,99999999999)",
+                             "LEFT(SPZ,2147483648)"}) {
         EXPECT_THROW(Expression(text, *table_), DbaseError) << text;
     }
     try {
