@@ -4,28 +4,87 @@
 
 namespace tripdesk::track {
 
-Tgps_zaznam analyze_day_bytes(std::string_view file_bytes, const DayFileOptions& options) {
-    double total = 0.0;
-    double private_total = 0.0;
+namespace {
+
+// The running sums of the summary.
+template <class Sum>
+struct Sums {
+    Sum total = 0;
+    Sum private_total = 0;
     uint32_t max_speed = 0;
-    RecordCursor cursor(file_bytes, options.force20byte);
-    RawRecord raw;
-    while (cursor.next(raw)) {
-        const uint32_t speed = w1_speed(raw.w1);
-        if (speed > static_cast<uint32_t>(kMaxValidSpeed)) continue;
-        const double step = w2_distance_units_f(raw.w2) * options.koeficient;
-        if (step < kMaxStepUnits) {
-            total += step;
-            if (w1_private(raw.w1)) private_total += step;
-        }
-        if (speed > max_speed) max_speed = speed;
+};
+
+// One record: only W1 (speed, private flag) and W2 (distance) take part.
+//
+// Koeficient 1.0 (the default): every step is a whole number of units, so
+// the sums are kept as integers. A double adding whole numbers below 2^53 in
+// file order gives exactly the same values, and the integer loop is
+// branch-free: a record that is no fix, or a step of 10 km or more, adds 0.
+inline void add_record(uint32_t w1, uint32_t w2, double, Sums<uint64_t>& s) {
+    const uint32_t speed = w1_speed(w1);
+    const bool fix = speed <= static_cast<uint32_t>(kMaxValidSpeed);
+    const uint32_t step = w2_distance_units(w2);
+    const uint32_t kept = (fix && step < static_cast<uint32_t>(kMaxStepUnits)) ? step : 0;
+    s.total += kept;
+    s.private_total += w1_private(w1) ? kept : 0;
+    const uint32_t counted = fix ? speed : 0;
+    s.max_speed = counted > s.max_speed ? counted : s.max_speed;
+}
+
+// Any other Koeficient: the steps in double, added in file order.
+inline void add_record(uint32_t w1, uint32_t w2, double koeficient, Sums<double>& s) {
+    const uint32_t speed = w1_speed(w1);
+    if (speed > static_cast<uint32_t>(kMaxValidSpeed)) return;
+    const double step = w2_distance_units_f(w2) * koeficient;
+    if (step < kMaxStepUnits) {
+        s.total += step;
+        if (w1_private(w1)) s.private_total += step;
     }
+    if (speed > s.max_speed) s.max_speed = speed;
+}
+
+// Records `Words` words apart, from byte 32 to the end.
+template <int Words, class Sum>
+void add_records(const char* p, size_t count, double koeficient, Sums<Sum>& s) {
+    for (size_t i = 0; i < count; ++i, p += Words * 4) add_record(load_le32(p), load_le32(p + 4), koeficient, s);
+}
+
+template <class Sum>
+Sums<Sum> sum_file(std::string_view file_bytes, const DayFileOptions& options) {
+    Sums<Sum> s;
+    RecordCursor cursor(file_bytes, options.force20byte);
+    const size_t record_bytes = static_cast<size_t>(cursor.record_bytes());
+    if (file_bytes.size() > kHeaderBytes && (file_bytes.size() - kHeaderBytes) % record_bytes == 0) {
+        // Whole records only (every file the tracker writes): a plain strided loop.
+        const size_t count = (file_bytes.size() - kHeaderBytes) / record_bytes;
+        const char* records = file_bytes.data() + kHeaderBytes;
+        if (cursor.has_key())
+            add_records<6>(records, count, options.koeficient, s);
+        else
+            add_records<5>(records, count, options.koeficient, s);
+        return s;
+    }
+    // A cut or padded file: the cursor applies the partial-record rule.
+    RawRecord raw;
+    while (cursor.next(raw)) add_record(raw.w1, raw.w2, options.koeficient, s);
+    return s;
+}
+
+template <class Sum>
+Tgps_zaznam summary(const Sums<Sum>& s) {
     Tgps_zaznam z;
-    z.Prejd = total / kUnitsPerKm;
-    z.PrejdSukr = private_total / kUnitsPerKm;
-    z.MaxRych = static_cast<int>(max_speed);
+    z.Prejd = static_cast<double>(s.total) / kUnitsPerKm;
+    z.PrejdSukr = static_cast<double>(s.private_total) / kUnitsPerKm;
+    z.MaxRych = static_cast<int>(s.max_speed);
     if (z.MaxRych > kSpeedWarningAbove) z.Pozn = kSpeedWarning;
     return z;
+}
+
+}  // namespace
+
+Tgps_zaznam analyze_day_bytes(std::string_view file_bytes, const DayFileOptions& options) {
+    if (options.koeficient == 1.0) return summary(sum_file<uint64_t>(file_bytes, options));
+    return summary(sum_file<double>(file_bytes, options));
 }
 
 Tgps_zaznam AnalyzeDayFile(const std::string& path, const DayFileOptions& options) {

@@ -12,21 +12,46 @@
 
 namespace tripdesk::track {
 
-std::string key_text(uint32_t key_word) {
-    static const char digits[] = "0123456789abcdef";
-    std::string text(8, '0');
+namespace {
+
+// "00" to "ff": the two lower-case hex digits of every byte value.
+struct HexPairs {
+    char pairs[512];
+    constexpr HexPairs() : pairs() {
+        constexpr char digits[] = "0123456789abcdef";
+        for (int b = 0; b < 256; ++b) {
+            pairs[2 * b] = digits[b >> 4];
+            pairs[2 * b + 1] = digits[b & 0xF];
+        }
+    }
+};
+constexpr HexPairs kHex;
+
+// The key text into eight characters at `out`, lowest byte first.
+inline void write_key_text(uint32_t key_word, char* out) {
     for (int i = 0; i < 4; ++i) {
         const uint32_t byte = (key_word >> (8 * i)) & 0xFFu;
-        text[2 * i] = digits[byte >> 4];
-        text[2 * i + 1] = digits[byte & 0xFu];
+        out[2 * i] = kHex.pairs[2 * byte];
+        out[2 * i + 1] = kHex.pairs[2 * byte + 1];
     }
+}
+
+inline bool valid_fix(int speed, int hour, int min, int sec, float lon, float lat) {
+    if (speed > kMaxValidSpeed) return false;
+    if (hour > 23 || min > 59 || sec > 59) return false;
+    return !std::isnan(lon) && !std::isnan(lat);
+}
+
+}  // namespace
+
+std::string key_text(uint32_t key_word) {
+    std::string text(8, '0');
+    write_key_text(key_word, text.data());
     return text;
 }
 
 bool is_valid_fix(int speed, int hour, int min, int sec, float lon, float lat) {
-    if (speed > kMaxValidSpeed) return false;
-    if (hour > 23 || min > 59 || sec > 59) return false;
-    return !std::isnan(lon) && !std::isnan(lat);
+    return valid_fix(speed, hour, min, sec, lon, lat);
 }
 
 Tgps_record decode_record(uint32_t w1, uint32_t w2, uint32_t w3, uint32_t w4, uint32_t w5,
@@ -48,9 +73,10 @@ Tgps_record decode_record(uint32_t w1, uint32_t w2, uint32_t w3, uint32_t w4, ui
     r.Alt = static_cast<int32_t>(w2_altitude(w2));
     r.Lon = float_from_word(w4);
     r.Lat = float_from_word(w5);
-    r.Dallas = key_text(key_word);
+    r.Dallas.resize(8);  // within the string's own buffer: no allocation
+    write_key_text(key_word, r.Dallas.data());
     r.Sukr = static_cast<uint8_t>(w1_private(w1));
-    r.Valid = is_valid_fix(r.Speed, r.Hour, r.Min, r.Sec, r.Lon, r.Lat);
+    r.Valid = valid_fix(r.Speed, r.Hour, r.Min, r.Sec, r.Lon, r.Lat);
     return r;
 }
 

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <random>
+
 #include "track/day_file_writer.h"
 
 using namespace tripdesk::track;
@@ -107,5 +110,67 @@ TEST(ShiftRecordTime, WrapsAroundMidnightWithoutTouchingTheDate) {
         Tgps_record rest = s;
         rest.Hour = r.Hour, rest.Min = r.Min, rest.Sec = r.Sec;
         EXPECT_EQ(rest, r);  // nothing else moved, the date neither
+    }
+}
+
+TEST(AnalyzeDayFile, PartialFinalRecordInheritsTheDistanceWord) {
+    // A file cut after W1 of its last record: that record is read with the
+    // previous record's W2, so its step counts once more (privately here).
+    for (uint32_t marker : {kMarkerWithKey, kMarkerImported}) {
+        for (double koeficient : {1.0, 1.05}) {
+            DayFileWriter f(marker);
+            f.add(day().speed(50).trian(1000), 0x12345678);
+            f.word(encode_status(3, 0, 60, 0, 8, 1, 0));
+            const auto z = analyze_day_bytes(f.bytes(), {koeficient, false});
+            EXPECT_NEAR(z.Prejd, 0.2 * koeficient, 1e-12) << marker << " " << koeficient;
+            EXPECT_NEAR(z.PrejdSukr, 0.1 * koeficient, 1e-12) << marker << " " << koeficient;
+            EXPECT_EQ(z.MaxRych, 60) << marker << " " << koeficient;
+            // Two more bytes are no word: nothing changes.
+            f.raw(std::string(2, '\x7f'));
+            EXPECT_EQ(analyze_day_bytes(f.bytes(), {koeficient, false}), z) << marker << " " << koeficient;
+        }
+    }
+}
+
+TEST(AnalyzeDayFile, SameSumsAsAPlainWalkOverTheDecodedRecords) {
+    // Random words (fixed seed) with speeds across the 250 limit, steps across
+    // the 10 km limit and private flags, in both record sizes, whole and cut:
+    // the summary must equal a plain double walk over the decoded records, to
+    // the last bit.
+    std::mt19937 random(20090315);
+    for (int round = 0; round < 40; ++round) {
+        const uint32_t marker = round % 2 ? kMarkerWithKey : kMarkerImported;
+        DayFileWriter f(marker);
+        const int records = 1 + static_cast<int>(random() % 3000);
+        for (int i = 0; i < records; ++i) {
+            RawRecord r;
+            r.w1 = encode_status(random() % 4, random() % 2, random() % 300, random() % 360, 8, random() % 2, 0);
+            r.w2 = encode_distance(random() % 0x4000, random() % 4 == 0 ? 95000 + random() % 10000 : random() % 3000);
+            r.w3 = random();
+            r.w4 = random();
+            r.w5 = random();
+            r.key = random();
+            f.add(r);
+        }
+        std::string bytes = f.bytes();
+        if (round % 4 >= 2) bytes.resize(bytes.size() - 4 * (1 + random() % 4));  // cut inside the last record
+        for (const DayFileOptions options : {DayFileOptions{1.0, false}, DayFileOptions{1.05, false},
+                                             DayFileOptions{1.0, true}, DayFileOptions{0.97, true}}) {
+            double total = 0.0, private_total = 0.0;
+            int max_speed = 0;
+            for (const Tgps_record& r : decode_records(bytes, options)) {
+                if (r.Speed > 250) continue;
+                const double step = r.Trian * options.koeficient;
+                if (step < 100000.0) {
+                    total += step;
+                    if (r.Sukr) private_total += step;
+                }
+                max_speed = std::max(max_speed, r.Speed);
+            }
+            const Tgps_zaznam z = analyze_day_bytes(bytes, options);
+            EXPECT_EQ(z.Prejd, total / 10000.0) << round << " " << options.koeficient << options.force20byte;
+            EXPECT_EQ(z.PrejdSukr, private_total / 10000.0) << round << " " << options.koeficient;
+            EXPECT_EQ(z.MaxRych, max_speed) << round;
+        }
     }
 }
