@@ -43,7 +43,11 @@ const SyntheticYear& synthetic_year() {
                 s.bytes += bytes.size();
             }
         }
-        std::atexit([] { fs::remove_all(synthetic_year().folder); });
+        // The path is kept in its own static, made before the handler is
+        // registered, so it still exists when the handler runs at exit (this
+        // year's object is destroyed before then).
+        static const std::string to_remove = s.folder;
+        std::atexit([] { fs::remove_all(to_remove); });
         return s;
     }();
     return y;
