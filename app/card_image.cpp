@@ -1,13 +1,10 @@
 #include "app/card_image.h"
 
-#include <dirent.h>
 #include <sys/stat.h>
 
 #include <cerrno>
-#include <map>
-#include <memory>
-#include <tuple>
 
+#include "app/day_file_names.h"
 #include "app/image_info.h"
 #include "app/safe_name.h"
 #include "common/atomic_file.h"
@@ -41,18 +38,6 @@ void make_folder(const std::string& folder) {
     if (::stat(folder.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) throw_errno(folder);
 }
 
-int two_digits(const std::string& s, size_t at) {
-    const char a = s[at], b = s[at + 1];
-    if (a < '0' || a > '9' || b < '0' || b > '9') return -1;
-    return (a - '0') * 10 + (b - '0');
-}
-
-std::string ascii_upper(std::string s) {
-    for (char& c : s)
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    return s;
-}
-
 }  // namespace
 
 std::string images_root(const std::string& data_folder) {
@@ -64,27 +49,11 @@ std::string card_image_folder(const std::string& data_folder, const VolumeLabels
 }
 
 std::vector<std::string> card_image_files(const std::string& card_folder) {
-    // (year, month, day) -> the name as it is in the folder.
-    std::map<std::tuple<int, int, int>, std::string> days;
-    {
-        std::unique_ptr<DIR, int (*)(DIR*)> dir(::opendir(card_folder.empty() ? "." : card_folder.c_str()),
-                                                ::closedir);
-        if (!dir) throw_errno(card_folder);
-        while (const dirent* e = ::readdir(dir.get())) {
-            const std::string name = e->d_name;
-            if (name.size() != 10) continue;
-            const std::string upper = ascii_upper(name);
-            if (upper.compare(6, 4, ".GPS") != 0) continue;
-            const int day = two_digits(upper, 0), month = two_digits(upper, 2), year = two_digits(upper, 4);
-            if (day < 1 || day > 31 || month < 1 || month > 12 || year < kFirstYear || year > kLastYear) continue;
-            if (!is_regular_file(track::join_path(card_folder, name))) continue;
-            auto [it, inserted] = days.emplace(std::make_tuple(year, month, day), name);
-            if (!inserted && name == upper) it->second = name;  // the upper-case spelling wins
-        }
-    }
+    const std::vector<DayFileName> days = list_day_files(card_folder);
     std::vector<std::string> files;
     files.reserve(days.size() + 1);
-    for (const auto& [date, name] : days) files.push_back(track::join_path(card_folder, name));
+    for (const DayFileName& day : days)
+        if (day.year >= kFirstYear && day.year <= kLastYear) files.push_back(track::join_path(card_folder, day.name));
     if (const auto eeprom = track::find_ignoring_case(card_folder, kPrivateMemoryFileName);
         eeprom && is_regular_file(*eeprom))
         files.push_back(*eeprom);

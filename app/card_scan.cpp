@@ -17,12 +17,6 @@ namespace tripdesk::app {
 
 namespace {
 
-std::string ascii_upper(std::string s) {
-    for (char& c : s)
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    return s;
-}
-
 bool is_regular_file(const std::string& path) {
     struct stat st {};
     return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
@@ -38,7 +32,7 @@ public:
         while (const dirent* e = ::readdir(dir.get())) {
             const std::string name = e->d_name;
             if (name.size() != 10) continue;  // only DDMMYY.GPS / DDMMYY.TXT matter here
-            const std::string key = ascii_upper(name);
+            const std::string key = track::upper_ascii(name);
             auto [it, inserted] = names_.emplace(key, name);
             if (!inserted && name == key) it->second = name;  // the exact spelling wins
         }

@@ -1,15 +1,11 @@
 // The drive list's entries: the listed volumes, then the card image.
 #include "app/volumes.h"
 
+#include "track/path_lookup.h"
+
 namespace tripdesk::app {
 
 namespace {
-
-std::string ascii_upper(std::string s) {
-    for (char& c : s)
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    return s;
-}
 
 std::string with_slash(std::string folder) {
     if (folder.empty() || folder.back() != '/') folder.push_back('/');
@@ -34,7 +30,7 @@ std::vector<DriveEntry> drive_list_entries(const std::vector<Volume>& volumes, c
         const std::string& prefix = v.kind == VolumeKind::network ? network_prefix : removable_prefix;
         entries.push_back({prefix + "  [" + v.mount_point + "]", with_slash(v.mount_point), false});
     }
-    entries.push_back({image_prefix + "  [" + ascii_upper(image_name(image_folder)) + "]",
+    entries.push_back({image_prefix + "  [" + track::upper_ascii(image_name(image_folder)) + "]",
                        image_folder.empty() ? std::string() : with_slash(image_folder), true});
     return entries;
 }

@@ -12,6 +12,9 @@ namespace tripdesk::track {
 // True when a and b are equal ignoring ASCII letter case.
 bool equal_ignoring_case(std::string_view a, std::string_view b);
 
+// s with the ASCII letters a-z in upper case; other bytes unchanged.
+std::string upper_ascii(std::string_view s);
+
 // `folder` joined with `relative` ("KJ_KLM\MISTA.MAP", "150309.GPS"), each
 // component of `relative` matched without regard to letter case (an exact
 // match wins). Returns the existing path, or nullopt when some component has

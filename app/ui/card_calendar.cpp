@@ -1,7 +1,7 @@
 // The calendar and the month check box: a click in another year (or in
 // another month when only the month is shown) scans again; then the rows of
 // the calendar's range are selected.
-#include "app/day_file_dates.h"
+#include "app/day_file_names.h"
 
 #include <QCalendarWidget>
 #include <QCheckBox>

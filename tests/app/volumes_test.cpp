@@ -4,7 +4,7 @@
 
 #include <filesystem>
 
-#include "app/day_file_dates.h"
+#include "app/day_file_names.h"
 #include "app/temp_folder.h"
 #include "common/atomic_file.h"
 
