@@ -3,7 +3,7 @@
 #include <climits>
 #include <cmath>
 #include <cstdlib>
-#include <optional>
+#include <map>
 
 #include "common/atomic_file.h"
 #include "common/c_format.h"
@@ -116,28 +116,36 @@ bool starts_trip_by_time(const Tgps_record& previous, const Tgps_record& current
     return std::abs(track::time_of_day(current) - track::time_of_day(previous)) >= kTripGapSeconds;
 }
 
+// The day files of one conversion. A file is made when its day first
+// appears; a day that comes back later in the dump (dates that go back) is
+// appended to, so its earlier fixes are not replaced by the later ones. Every
+// file is written at the end, each replacing a file of an earlier import.
 class DayFileSink {
 public:
     DayFileSink(std::string folder, std::vector<std::string>& written) : folder_(std::move(folder)), written_(written) {}
 
     void open(const std::string& name) {
-        close();
-        name_ = name;
-        writer_.emplace(track::kMarkerImported, track::kImportFormatStamp);
+        auto [it, made] = files_.try_emplace(name, track::kMarkerImported, track::kImportFormatStamp);
+        if (made) order_.push_back(name);
+        current_ = &it->second;
     }
-    void add(const Tgps_record& r) { writer_->add(pack(r)); }
+    void add(const Tgps_record& r) { current_->add(pack(r)); }
     void close() {
-        if (!writer_) return;
-        writer_->save(folder_ + name_);
-        written_.push_back(name_);
-        writer_.reset();
+        for (const std::string& name : order_) {
+            files_.at(name).save(folder_ + name);
+            written_.push_back(name);
+        }
+        files_.clear();
+        order_.clear();
+        current_ = nullptr;
     }
 
 private:
     std::string folder_;
     std::vector<std::string>& written_;
-    std::string name_;
-    std::optional<track::DayFileWriter> writer_;
+    std::map<std::string, track::DayFileWriter> files_;
+    std::vector<std::string> order_;  // names in the order their days appeared
+    track::DayFileWriter* current_ = nullptr;
 };
 
 class LineReader {

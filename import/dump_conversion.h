@@ -33,8 +33,9 @@ double spherical_distance_km(const track::Tgps_record& a, const track::Tgps_reco
 
 // Converts the dump text held in memory into day files in vehicle_folder
 // (which must exist). Each day file is written to a temporary name and
-// renamed over an existing one when complete. Returns the names written, in
-// order. Throws IoError.
+// renamed over an existing one when complete; a day that comes back later in
+// the dump is added to its file, not started again. Returns the names
+// written, in the order their days first appear. Throws IoError.
 std::vector<std::string> convert_dump_text(std::string_view text, const std::string& vehicle_folder,
                                            const ConversionOptions& options, Progress& progress);
 

@@ -81,6 +81,21 @@ TEST_F(ConversionTest, FixesOfTwoDaysGiveTwoFilesWithATripStartOnEach) {
     EXPECT_EQ(bytes.size(), 32u + 2 * 20);
 }
 
+// A dump whose dates go back (a clock glitch, a ring that wrapped) returns
+// to a day it already wrote: that day keeps its earlier fixes too.
+TEST_F(ConversionTest, ADayThatComesBackKeepsItsEarlierFixes) {
+    const auto written = convert(lines(at("100000")) + lines(at("100001")) + lines(at("110000", "021226")) +
+                                 lines(at("120000")));
+    EXPECT_EQ(written, (std::vector<std::string>{"011226.gps", "021226.gps"}));
+    const auto first = records("011226.gps");
+    ASSERT_EQ(first.size(), 3u);
+    EXPECT_EQ(first[0].Hour, 10);
+    EXPECT_EQ(first[1].Hour, 10);
+    EXPECT_EQ(first[2].Hour, 12);
+    EXPECT_EQ(first[2].New, 1);  // the return is a trip start, as any change of day
+    EXPECT_EQ(records("021226.gps").size(), 1u);
+}
+
 TEST_F(ConversionTest, HeaderOnlyDumpGivesAnEmptyNoFixFile) {
     EXPECT_EQ(convert(""), std::vector<std::string>{"000000.gps"});
     EXPECT_EQ(track::read_day_file(folder_.file("000000.gps")).size(), 32u);
