@@ -1,35 +1,24 @@
 // `tripdesk image save` run as a program.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
-#include <cstdio>
 #include <filesystem>
 
 #include "app/image_info.h"
 #include "card_fixture.h"
+#include "export/run_command.h"
 
 using tripdesk::testing::TempFolder;
 namespace fs = std::filesystem;
 
 namespace {
 
-struct RunResult {
-    int status;
-    std::string out;
-    std::string err;
-};
+using RunResult = tripdesk::testing::CommandRun;
 
-RunResult run_tripdesk(const std::string& home, const std::string& args) {
+// `tripdesk --home HOME ARGS...`
+RunResult run_tripdesk(const std::string& home, std::vector<std::string> args) {
     TempFolder scratch;
-    const std::string err_path = scratch.file("stderr");
-    const std::string cmd = std::string(TRIPDESK_BIN_DIR) + "/tripdesk --home " + home + " " + args + " 2>" + err_path;
-    std::FILE* p = ::popen(cmd.c_str(), "r");
-    std::string out;
-    char buf[4096];
-    size_t n;
-    while ((n = std::fread(buf, 1, sizeof buf, p)) > 0) out.append(buf, n);
-    const int rc = ::pclose(p);
-    return {WIFEXITED(rc) ? WEXITSTATUS(rc) : -1, out, tripdesk::read_whole_file(err_path)};
+    args.insert(args.begin(), {"--home", home});
+    return tripdesk::testing::run_tripdesk(args, scratch.path());
 }
 
 }  // namespace
@@ -38,7 +27,7 @@ TEST(ImageCommand, SavesTheCardIntoTheDataFolderAndPrintsWhere) {
     TempFolder card, home;
     tripdesk::testing::make_card(card);
     tripdesk::write_file_atomically(card.file("EEPROM.BIN"), std::string(64, '\xff'));
-    const RunResult r = run_tripdesk(home.path(), "image save " + card.path());
+    const RunResult r = run_tripdesk(home.path(), {"image", "save", card.path()});
     EXPECT_EQ(r.status, 0) << r.err;
     const std::string image = home.path() + "_images/BA-123AB/";
     EXPECT_EQ(r.out, image + "\n");
@@ -48,7 +37,7 @@ TEST(ImageCommand, SavesTheCardIntoTheDataFolderAndPrintsWhere) {
     EXPECT_EQ(tripdesk::app::ReadVirtInfo(image).labels->file_system, "FAT");
 
     // --label names the image; a label that would leave "_images" cannot.
-    const RunResult other = run_tripdesk(home.path(), "image save " + card.path() + " --label ../../x");
+    const RunResult other = run_tripdesk(home.path(), {"image", "save", card.path(), "--label", "../../x"});
     EXPECT_EQ(other.status, 0) << other.err;
     ASSERT_EQ(other.out.rfind(home.path() + "_images/", 0), 0u) << other.out;
     EXPECT_EQ(other.out.find('/', home.path().size() + 8), other.out.size() - 2) << other.out;
@@ -58,7 +47,7 @@ TEST(ImageCommand, FailedCopiesAreListedWithStatusOne) {
     TempFolder card, home;
     tripdesk::testing::make_card(card);
     fs::create_directories(home.path() + "_images/BA-123AB/150309.GPS/inner");
-    const RunResult r = run_tripdesk(home.path(), "image save " + card.path());
+    const RunResult r = run_tripdesk(home.path(), {"image", "save", card.path()});
     EXPECT_EQ(r.status, 1);
     EXPECT_TRUE(r.out.empty()) << r.out;
     EXPECT_NE(r.err.find(card.path() + "150309.GPS: "), std::string::npos) << r.err;
@@ -68,10 +57,10 @@ TEST(ImageCommand, FailedCopiesAreListedWithStatusOne) {
 
 TEST(ImageCommand, MissingCardAndUsage) {
     TempFolder home;
-    const RunResult missing = run_tripdesk(home.path(), "image save " + home.path() + "gone");
+    const RunResult missing = run_tripdesk(home.path(), {"image", "save", home.path() + "gone"});
     EXPECT_EQ(missing.status, 1);
     EXPECT_NE(missing.err.find("nieje dostupná"), std::string::npos) << missing.err;
     EXPECT_FALSE(fs::exists(home.path() + "_images"));
-    EXPECT_EQ(run_tripdesk(home.path(), "image").status, 2);
-    EXPECT_EQ(run_tripdesk(home.path(), "image save").status, 2);
+    EXPECT_EQ(run_tripdesk(home.path(), {"image"}).status, 2);
+    EXPECT_EQ(run_tripdesk(home.path(), {"image", "save"}).status, 2);
 }
