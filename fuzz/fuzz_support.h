@@ -22,6 +22,16 @@ inline void expect(bool ok, const char* what) {
     }
 }
 
+// The text without its carriage returns: files written back may make mixed
+// line ends uniform, which does not change what they hold.
+inline std::string without_cr(std::string_view text) {
+    std::string out;
+    for (const char c : text) {
+        if (c != '\r') out.push_back(c);
+    }
+    return out;
+}
+
 // A folder of this process for parsers that take a path (in /dev/shm when
 // there is one, so file work stays in memory); removed at exit.
 const std::string& scratch_folder();

@@ -7,18 +7,7 @@
 
 using namespace tripdesk::app;
 using tripdesk::fuzz::expect;
-
-namespace {
-
-std::string without_cr(std::string_view text) {
-    std::string out;
-    for (const char c : text) {
-        if (c != '\r') out.push_back(c);
-    }
-    return out;
-}
-
-}  // namespace
+using tripdesk::fuzz::without_cr;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const auto writable = [](const std::string&) { return false; };
